@@ -1,0 +1,64 @@
+# Kinetora: set-up, build and tests on Debian. Every target installs what is
+# missing first (no apt call when everything is there).
+#   make run    open the program (under Wine; without a display: the self-test)
+#   make test   every test of both builds
+
+SHELL := /bin/bash
+ROOT := $(abspath .)
+HOST_BUILD := $(ROOT)/build/host
+WIN_BUILD := $(ROOT)/build/windows
+WINEPREFIX := $(ROOT)/build/wineprefix
+export WINEPREFIX
+export WINEDEBUG := -all
+export WINEDLLOVERRIDES := mscoree,mshtml=
+
+BASE_PACKAGES := cmake ninja-build g++ libgtest-dev googletest
+WIN_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wqy-microhei
+GUI_PACKAGES := xvfb xauth xdotool x11-apps imagemagick
+XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
+
+.PHONY: all deps host windows wine-prefix test test-host test-windows run clean
+
+all: host windows
+
+deps:
+	@tools/ensure-packages.sh $(BASE_PACKAGES) $(WIN_PACKAGES) $(GUI_PACKAGES)
+
+host: deps
+	@cmake --preset host >/dev/null
+	@cmake --build --preset host
+
+windows: deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+wine-prefix: deps
+	@tools/wine-prefix.sh
+
+test: host windows wine-prefix
+	@$(MAKE) --no-print-directory test-host
+	@$(MAKE) --no-print-directory test-windows
+
+test-host:
+	@cd $(HOST_BUILD) && ctest --output-on-failure -j2 --timeout 300
+
+# Windows tests share one display and one persistent wine server: each process
+# then starts in a fraction of the time.
+test-windows:
+	@$(XVFB) bash -c '/usr/lib/wine/wineserver -p; \
+	  cd $(WIN_BUILD) && ctest --output-on-failure -j2 --timeout 600; rc=$$?; \
+	  /usr/lib/wine/wineserver -k; exit $$rc'
+
+run: windows wine-prefix
+	@if [ -n "$$DISPLAY" ]; then \
+	  cmake/wine-run.sh $(WIN_BUILD)/app/Kinetora.exe; \
+	else \
+	  echo "No display: running the self-test."; \
+	  cmake/wine-run.sh $(WIN_BUILD)/app/Kinetora.exe --selftest "$(ROOT)/build/selftest.txt"; \
+	  echo "exit code $$?"; cat "$(ROOT)/build/selftest.txt"; echo; \
+	fi
+
+clean:
+	rm -rf build
+
+-include mk/*.mk

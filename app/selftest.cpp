@@ -1,0 +1,105 @@
+#include "selftest.h"
+
+#include <cstdio>
+
+#include "../engine/evaluate.h"
+#include "../engine/formula_language.h"
+#include "../engine/platform.h"
+#include "../engine/wide_text.h"
+
+namespace {
+
+constexpr int32_t kReportCapacity = 8192;
+constexpr int32_t kVerdictCapacity = 512;
+constexpr int32_t kValueCapacity = 128;
+constexpr int32_t kOutLineCapacity = 512;
+constexpr int32_t kLevelLineCapacity = 256;
+constexpr int32_t kErrorsLineCapacity = 128;
+constexpr int32_t kDetailUnits = 8000;  // DETAIL keeps at most this many units of the report
+
+// Appends the report with its line breaks flattened: CR dropped, LF as a blank,
+// at most kDetailUnits units taken (dropped CRs do not count).
+void append_flattened(wchar_t* text, int32_t capacity, const wchar_t* report) {
+    wchar_t unit[2] = {0, 0};
+    int32_t taken = 0;
+    for (const wchar_t* p = report; *p != 0 && taken < kDetailUnits; ++p) {
+        if (*p == L'\r') continue;
+        unit[0] = *p == L'\n' ? L' ' : *p;
+        wtext_append(text, capacity, unit);
+        ++taken;
+    }
+}
+
+}  // namespace
+
+int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity) {
+    if (capacity < 1) return 0;
+    double input_values[kMaxToolInputs] = {};
+    for (int32_t i = 0; i < tool.input_count && i < kMaxToolInputs; ++i) {
+        input_values[i] = tool.inputs[i].default_value;
+    }
+
+    // Self-test working storage is large; keep it off the stack of small threads.
+    static wchar_t report[kReportCapacity];
+    static wchar_t detail[kReportCapacity];
+    wchar_t verdict[kVerdictCapacity];
+    report[0] = 0;
+    verdict[0] = 0;
+    text[0] = 0;
+    int32_t level = 0;
+    compute_tool(tool, input_values, report, kReportCapacity, verdict, kVerdictCapacity, &level,
+                 detail, kReportCapacity);
+
+    wtext_format(text, capacity, L"TOOL|%d|%ls|%ls\r\n", tool.id, tool.name, tool.category);
+    wchar_t line[kOutLineCapacity];
+    wtext_format(line, kLevelLineCapacity, L"LEVEL|%d\r\n", level);
+    wtext_append(text, capacity, line);
+
+    int32_t error_count = 0;
+    if (tool.custom_report_kind != 0) {
+        wtext_append(text, capacity, L"OUT|报告文本|见 DETAIL|\r\n");
+    } else {
+        for (int32_t i = 0; i < tool.output_count && i < kMaxToolOutputs; ++i) {
+            const ToolOutput& output = tool.outputs[i];
+            // Each output on its own: every other output reads 0.
+            double output_values[kMaxToolOutputs] = {};
+            int32_t error_flag = 0;
+            double value = evaluate_formula(tool, output.formula, input_values, output_values,
+                                            &error_flag);
+            if (error_flag != 0) ++error_count;
+            wchar_t value_text[kValueCapacity];
+            format_value(output.format, value, value_text, kValueCapacity);
+            wtext_format(line, kOutLineCapacity, L"OUT|%ls|%ls|%ls\r\n", output.label, value_text,
+                         output.unit != nullptr ? output.unit : L"");
+            wtext_append(text, capacity, line);
+        }
+    }
+
+    wtext_append(text, capacity, L"VERDICT|");
+    wtext_append(text, capacity, verdict);
+    wtext_append(text, capacity, L"\r\n");
+    wtext_append(text, capacity, L"DETAIL|");
+    append_flattened(text, capacity, report);
+    wtext_append(text, capacity, L"\r\n");
+    wtext_format(line, kErrorsLineCapacity, L"ERRORS|%d\r\n", error_count);
+    wtext_append(text, capacity, line);
+    return error_count != 0 ? 2 : 0;
+}
+
+void write_utf8_file(const wchar_t* path, const wchar_t* text) {
+    std::FILE* file = open_file_wide(path, "wb");
+    if (file == nullptr) return;
+    static char bytes[kSelftestUtf8Capacity];
+    int32_t count = utf8_from_wide(text, bytes, kSelftestUtf8Capacity - 1);
+    if (count > 0) {
+        std::fwrite(bytes, 1, static_cast<size_t>(count - 1), file);
+    }
+    std::fclose(file);
+}
+
+int32_t run_selftest(const wchar_t* path) {
+    static wchar_t text[kSelftestTextCapacity];
+    int32_t exit_code = build_selftest_text(get_tool_definition(), text, kSelftestTextCapacity);
+    write_utf8_file(path, text);
+    return exit_code;
+}

@@ -1,0 +1,10 @@
+# Portable program logic: reachable from the host tests.
+set(APP_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/selftest.cpp
+)
+# The Win32 layer of the program (window, commands, resources); Windows only.
+set(APP_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_window_stub.cpp
+)

@@ -1,0 +1,39 @@
+// The tool this build carries: elimination half-life pharmacokinetics.
+#include "tool_def.h"
+
+namespace {
+
+const ToolInput kInputs[] = {
+    // key  label      unit   default
+    {"t",   L"半衰期", L"h",  8.0},
+};
+
+const ToolOutput kOutputs[] = {
+    // key       label              unit     formula    format
+    {"ke",      L"消除速率常数",    L"1/h",  "0.693/t", "f3"},
+    {"steady",  L"达稳态时间",      L"h",    "5*t",     "f1"},
+    {"t90",     L"消除 90% 时间",   L"h",    "3.32*t",  "f1"},
+};
+
+const ToolRule kRules[] = {
+    // condition  level  text
+    {"t>24",      1,     L"半衰期较长，蓄积风险高，注意 loading 与监测"},
+    {"",          0,     L"药代参数估算完成"},
+};
+
+const ToolDef kTool = {
+    30,
+    L"Kinetora",
+    L"由半衰期估算消除、蓄积与达稳态",
+    L"临床药理",
+    L"ke=0.693/t1/2；约 5 个半衰期达稳态，3.3 个半衰期消除 90%",
+    L"肝肾功能不全、心衰患者半衰期延长，需延长给药间隔。",
+    1, kInputs,
+    3, kOutputs,
+    2, kRules,
+    0,
+};
+
+}  // namespace
+
+const ToolDef& get_tool_definition() { return kTool; }

@@ -1,0 +1,50 @@
+// Tool definition records: constant data that describes one clinical tool.
+#pragma once
+
+#include <cstdint>
+
+struct ToolInput {
+    const char* key;        // ASCII identifier used by formulas and reports; case-sensitive
+    const wchar_t* label;   // shown beside the input field
+    const wchar_t* unit;    // shown after the field; null or empty: none
+    double default_value;   // the field's starting value and the self-test's input
+};
+
+struct ToolOutput {
+    const char* key;        // later formulas and rule conditions read the value by this key
+    const wchar_t* label;   // start of the report line; never null
+    const wchar_t* unit;    // null or empty: no unit
+    const char* formula;    // formula-language text
+    const char* format;     // format name for format_value; null means "f2"
+};
+
+struct ToolRule {
+    const char* condition;  // formula-language text; "" always matches; never null
+    int32_t level;          // level of the verdict when this rule decides
+    const wchar_t* text;    // verdict text; never null
+};
+
+// At most this many inputs and outputs: callers hold input and output values in
+// fixed arrays of this size.
+constexpr int32_t kMaxToolInputs = 16;
+constexpr int32_t kMaxToolOutputs = 16;
+
+struct ToolDef {
+    int32_t id;
+    const wchar_t* name;
+    const wchar_t* description;
+    const wchar_t* category;
+    const wchar_t* reference;
+    const wchar_t* note;
+    int32_t input_count;
+    const ToolInput* inputs;
+    int32_t output_count;
+    const ToolOutput* outputs;
+    int32_t rule_count;
+    const ToolRule* rules;
+    int32_t custom_report_kind;  // 0: formulas and rules; otherwise build_custom_report decides
+};
+
+// The tool this build carries. Defined by exactly one tool source file per program
+// (the build chooses which); never modified or freed.
+const ToolDef& get_tool_definition();

@@ -1,0 +1,3 @@
+set(REPORT_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/dispatch.cpp
+)
