@@ -105,6 +105,14 @@ void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder, cons
                       const ToolDef& tool, const double* input_values, const wchar_t* detail_text,
                       SaveOutcome* outcome);
 
+// Platform parts of default_record_file_ops() (record_store_win32.cpp or
+// record_store_posix.cpp); contracts as in RecordFileOps, context unused.
+std::FILE* record_platform_open(void* context, const wchar_t* path, const char* mode);
+int64_t record_platform_size(void* context, std::FILE* file);
+bool record_platform_truncate(void* context, const wchar_t* path, int64_t size);
+bool record_platform_remove(void* context, const wchar_t* path);
+bool record_platform_create_directory(void* context, const wchar_t* path);
+
 // ---------------------------------------------------------------------------
 // Portable builders.
 

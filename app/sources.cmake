@@ -2,7 +2,14 @@
 set(APP_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/selftest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/record_store.cpp
 )
+# The record store's file operations and folder query, per platform.
+if(WIN32)
+  list(APPEND APP_PORTABLE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/record_store_win32.cpp)
+else()
+  list(APPEND APP_PORTABLE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/record_store_posix.cpp)
+endif()
 # The Win32 layer of the program (window, commands, resources); Windows only.
 set(APP_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp
