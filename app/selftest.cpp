@@ -15,22 +15,21 @@ constexpr int32_t kValueCapacity = 128;
 constexpr int32_t kOutLineCapacity = 512;
 constexpr int32_t kLevelLineCapacity = 256;
 constexpr int32_t kErrorsLineCapacity = 128;
-constexpr int32_t kDetailUnits = 8000;  // DETAIL keeps at most this many units of the report
-
-// Appends the report with its line breaks flattened: CR dropped, LF as a blank,
-// at most kDetailUnits units taken (dropped CRs do not count).
-void append_flattened(wchar_t* text, int32_t capacity, const wchar_t* report) {
-    wchar_t unit[2] = {0, 0};
-    int32_t taken = 0;
-    for (const wchar_t* p = report; *p != 0 && taken < kDetailUnits; ++p) {
-        if (*p == L'\r') continue;
-        unit[0] = *p == L'\n' ? L' ' : *p;
-        wtext_append(text, capacity, unit);
-        ++taken;
-    }
-}
 
 }  // namespace
+
+void append_flattened_report(wchar_t* text, int32_t capacity, const wchar_t* report) {
+    if (capacity < 1) return;
+    int32_t length = wtext_length(text);
+    int32_t taken = 0;
+    for (const wchar_t* p = report; *p != 0 && taken < kSelftestDetailUnits; ++p) {
+        if (*p == L'\r') continue;
+        if (length >= capacity - 1) break;
+        text[length++] = *p == L'\n' ? L' ' : *p;
+        ++taken;
+    }
+    text[length] = 0;
+}
 
 int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity) {
     if (capacity < 1) return 0;
@@ -79,7 +78,7 @@ int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity
     wtext_append(text, capacity, verdict);
     wtext_append(text, capacity, L"\r\n");
     wtext_append(text, capacity, L"DETAIL|");
-    append_flattened(text, capacity, report);
+    append_flattened_report(text, capacity, report);
     wtext_append(text, capacity, L"\r\n");
     wtext_format(line, kErrorsLineCapacity, L"ERRORS|%d\r\n", error_count);
     wtext_append(text, capacity, line);

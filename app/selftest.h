@@ -14,6 +14,12 @@ constexpr int32_t kSelftestUtf8Capacity = 8192;  // at most 8191 bytes used
 // on its own, else 0.
 int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity);
 
+// Appends a report with its line breaks flattened for the DETAIL line: CR dropped,
+// LF as a blank, every other unit unchanged, at most 8000 units taken (dropped
+// CRs do not count).
+constexpr int32_t kSelftestDetailUnits = 8000;
+void append_flattened_report(wchar_t* text, int32_t capacity, const wchar_t* report);
+
 // Builds the text for the tool of this build and writes it to `path`. Returns
 // the exit code; whether the file could be written does not change it.
 int32_t run_selftest(const wchar_t* path);

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "engine/evaluate.h"
+#include "guarded_buffer.h"
+
+namespace {
+
+std::wstring format(const char* name, double value, int32_t capacity = 128) {
+    GuardedBuffer out(capacity);
+    out.data()[0] = L'x';
+    format_value(name, value, out.data(), capacity);
+    EXPECT_TRUE(out.sound()) << (name ? name : "(null)") << " " << value;
+    return out.data();
+}
+
+TEST(FormatValue, FormatNames) {
+    struct Row {
+        const char* name;
+        double value;
+        const wchar_t* text;
+    };
+    const Row rows[] = {
+        // name      value      text
+        {"f0",       12.3456,   L"12"},
+        {"f1",       12.3456,   L"12.3"},
+        {"f2",       12.3456,   L"12.35"},
+        {"f3",       12.3456,   L"12.346"},
+        {"int",      12.3456,   L"12"},
+        {"pct",      12.3456,   L"12.3%"},
+        {nullptr,    12.3456,   L"12.35"},
+        {"F1",       12.3456,   L"12.35"},    // names are case-sensitive
+        {"",         12.3456,   L"12.35"},
+        {"f1",       -0.04,     L"-0.0"},
+        {"date",     0,         L"1970-01-01"},
+        {"date",     19723,     L"2024-01-01"},
+        {"date",     -1,        L"1969-12-31"},
+        {"date",     0.9,       L"1970-01-01"},
+        {"date",     -0.9,      L"1970-01-01"},
+        {"date",     20794.99,  L"2026-12-07"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(format(row.name, row.value), row.text) << (row.name ? row.name : "(null)");
+    }
+}
+
+const char* const kAllNames[] = {"f0", "f1", "f2", "f3", "int", "pct", "date", "other", nullptr};
+
+TEST(FormatValue, NonFiniteIsTwoDashesForEveryName) {
+    for (const char* name : kAllNames) {
+        for (double value : {NAN, INFINITY, -INFINITY}) {
+            EXPECT_EQ(format(name, value), L"--");
+        }
+    }
+}
+
+// Values whose fixed-point text would not fit the 80-byte scratch are written in
+// exponent form, never cut into a different number.
+TEST(FormatValue, HugeValuesUseExponentForm) {
+    struct Row {
+        const char* name;
+        double value;
+        const wchar_t* text;
+    };
+    const Row rows[] = {
+        // 1e75 is 75 digits as a double: with ".000" it is 79 characters and still fits
+        {"f0",   1e75,     L"999999999999999926539781176481198923508803215199467887262646419780362305536"},
+        {"f3",   1e75,     L"999999999999999926539781176481198923508803215199467887262646419780362305536.000"},
+        {"f3",   1e76,     L"1.000e+76"},
+        {"f2",   1e77,     L"1.00e+77"},
+        {"f0",   1e308,    L"1e+308"},
+        {"f1",   1e308,    L"1.0e+308"},
+        {"f2",   -1e308,   L"-1.00e+308"},
+        {"f3",   1e308,    L"1.000e+308"},
+        {"int",  -1e308,   L"-1e+308"},
+        {"pct",  1e308,    L"1.0e+308%"},
+        {"date", 1e308,    nullptr},
+    };
+    for (const Row& row : rows) {
+        std::wstring text = format(row.name, row.value);
+        if (row.text != nullptr) EXPECT_EQ(text, row.text) << row.name;
+    }
+    for (const char* name : kAllNames) {
+        for (double value : {1e75, 1e308, -1e308, 1.7976931348623157e308}) {
+            std::wstring text = format(name, value);
+            EXPECT_FALSE(text.empty());
+            EXPECT_LT(text.size(), 80u);
+        }
+    }
+}
+
+TEST(FormatValue, CutAtCapacity) {
+    // "12.346" is 6 units: capacity 6 keeps 5, 7 keeps all.
+    struct Row {
+        const char* name;
+        int32_t capacity;
+        const wchar_t* text;
+    };
+    const Row rows[] = {
+        {"f3",   1,  L""},
+        {"f3",   6,  L"12.34"},
+        {"f3",   7,  L"12.346"},
+        {"f3",   8,  L"12.346"},
+        {"date", 10, L"1970-01-0"},
+        {"date", 11, L"1970-01-01"},
+        {nullptr, 2, L"1"},
+    };
+    for (const Row& row : rows) {
+        double value = std::string(row.name ? row.name : "") == "date" ? 0.0 : 12.3456;
+        EXPECT_EQ(format(row.name, value, row.capacity), row.text) << row.capacity;
+    }
+    EXPECT_EQ(format("f0", NAN, 2), L"-");
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+#!/bin/bash
+# End to end under Wine: the self-test file byte for byte, the exit codes and the
+# command-line path rules of the real program.
+# Usage: selftest_e2e.sh <Kinetora.exe> <KinetoraFailing.exe> <launch.exe> <expected dir> <work dir>
+set -u
+exe=$1 failing=$2 launcher=$3 expected=$4 work=$5
+root=$(cd "$(dirname "$0")/../.." && pwd)
+run="$root/cmake/wine-run.sh"
+failures=0 passed=0
+
+winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { passed=$((passed + 1)); }
+
+# Runs an exact Windows command line (UTF-8 text) from the work directory and
+# prints the exit code.
+launch() {
+    printf '%s' "$1" > "$work/cmdline.txt"
+    (cd "$work" && "$run" "$launcher" cmdline.txt >/dev/null 2>&1)
+    echo $?
+}
+
+check_file() {  # name, file, expected file
+    if [ ! -f "$2" ]; then fail "$1: $2 not written"; return; fi
+    if cmp -s "$2" "$3"; then pass; else fail "$1: $2 differs from $3"; fi
+}
+
+check_code() {  # name, got, wanted
+    if [ "$2" = "$3" ]; then pass; else fail "$1: exit code $2, expected $3"; fi
+}
+
+rm -rf "$work" && mkdir -p "$work"
+prog=$(winpath "$exe")
+
+# Plain default path, empty quotes, spaces only.
+for args in '--selftest' '--selftest ""' '--selftest    '; do
+    rm -f "$work/selftest.txt"
+    code=$(launch "\"$prog\" $args")
+    check_code "[$args]" "$code" 0
+    check_file "[$args]" "$work/selftest.txt" "$expected/builtin.txt"
+done
+
+# Quoted path with blanks; what follows the closing quote is ignored.
+mkdir -p "$work/my dir"
+code=$(launch "\"$prog\" --selftest \"$(winpath "$work/my dir/out file.txt")\" trailing")
+check_code quoted "$code" 0
+check_file quoted "$work/my dir/out file.txt" "$expected/builtin.txt"
+
+# Unquoted path ends at the first blank.
+rm -f "$work/cut"
+code=$(launch "\"$prog\" --selftest cut here.txt")
+check_code unquoted "$code" 0
+check_file unquoted "$work/cut" "$expected/builtin.txt"
+[ -e "$work/here.txt" ] && fail "unquoted: here.txt written"
+
+# The option anywhere: "=x.txt" becomes the path.
+code=$(launch "\"$prog\" --selftest=x.txt")
+check_code equals "$code" 0
+check_file equals "$work/=x.txt" "$expected/builtin.txt"
+
+# A tab right behind the option becomes part of the path; such a name cannot be
+# created, so nothing is written and the exit code is still 0.
+before=$(ls -A "$work" | wc -l)
+code=$(launch "\"$prog\" --selftest	tab.txt")
+check_code tab "$code" 0
+[ -e "$work/tab.txt" ] && fail "tab: tab.txt written without the tab"
+after=$(ls -A "$work" | wc -l)
+[ "$before" = "$after" ] || fail "tab: a file appeared"
+
+# More than 519 units: the path is cut to its first 519.
+long_dir="$work/$(printf 'd%.0s' $(seq 1 120))"
+mkdir -p "$long_dir"
+prefix=$(winpath "$long_dir")\\
+name_length=$((519 - ${#prefix}))
+name=$(printf 'n%.0s' $(seq 1 $name_length))
+code=$(launch "\"$prog\" --selftest ${prefix}${name}EXTRA")
+check_code long "$code" 0
+check_file long "$long_dir/$name" "$expected/builtin.txt"
+[ -e "$long_dir/${name}EXTRA" ] && fail "long: path not cut"
+
+# A folder that does not exist: nothing written, exit code 0.
+code=$(launch "\"$prog\" --selftest $(winpath "$work/missing/x.txt")")
+check_code missing-folder "$code" 0
+[ -e "$work/missing" ] && fail "missing-folder: folder created"
+
+# A program path that itself holds "--selftest": the path is read after it.
+mkdir -p "$work/x--selftest.dir" "$work/.dir"
+cp "$exe" "$work/x--selftest.dir/Kinetora.exe"
+code=$(launch "x--selftest.dir\\Kinetora.exe")
+check_code program-name "$code" 0
+check_file program-name "$work/.dir/Kinetora.exe" "$expected/builtin.txt"
+
+# A tool whose output formulas fail: exit code 2, OUT lines still written.
+code=$(launch "\"$(winpath "$failing")\" --selftest failing.txt")
+check_code failing "$code" 2
+check_file failing "$work/failing.txt" "$expected/failing.txt"
+
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]
