@@ -134,57 +134,55 @@ void create_record_folder(const RecordFileOps& ops, const wchar_t* folder) {
 
 namespace {
 
-// How one save changed the file, so that a failure can put it back.
-struct AppendPlan {
-    bool opened_once;      // a stream for appending was opened during this save
-    bool remove_on_undo;   // the file did not exist before this save
-    int64_t size_before;   // its size before this save otherwise
+// What one save must put back when it fails.
+struct AppendUndo {
+    bool appended;         // the file was opened for appending during this save
+    bool remove_file;      // it did not exist before: remove it
+    int64_t size_before;   // otherwise: its size before the save
 };
 
-// Opens the record file for appending; on the first open of the save remembers
-// what to put back. False (stream closed) when it cannot be opened or measured.
-bool open_for_append(const RecordFileOps& ops, const wchar_t* path, bool counted_existing,
-                     AppendPlan* plan, std::FILE** stream) {
-    *stream = ops.open(ops.context, path, "ab");
-    if (*stream == nullptr) return false;
-    if (plan->opened_once) return true;
-    int64_t size = ops.size(ops.context, *stream);
-    if (size < 0) {
-        ops.close(ops.context, *stream);
-        *stream = nullptr;
-        return false;
-    }
-    plan->opened_once = true;
-    plan->size_before = size;
-    // A file that could not be read before and is empty now was made by this open.
-    plan->remove_on_undo = !counted_existing && size == 0;
-    return true;
+// Puts the (closed) file back as it was before the save.
+void undo_append(const RecordFileOps& ops, const wchar_t* path, const AppendUndo& undo) {
+    if (!undo.appended) return;
+    if (undo.remove_file && ops.remove(ops.context, path)) return;
+    // Not removed: cut it back. A file left empty gets its header from the next
+    // save, which treats an empty file as new.
+    ops.truncate(ops.context, path, undo.remove_file ? 0 : undo.size_before);
 }
 
-// Writes the byte runs, flushes and closes; false at the first failure (the
-// stream is closed in every case).
-bool write_and_close(const RecordFileOps& ops, std::FILE* stream, const char* first,
-                     int32_t first_bytes, const char* second, int32_t second_bytes) {
-    bool ok = (first_bytes <= 0 || ops.write(ops.context, stream, first,
-                                             static_cast<size_t>(first_bytes))) &&
-              (second_bytes <= 0 || ops.write(ops.context, stream, second,
-                                              static_cast<size_t>(second_bytes))) &&
+// Appends the byte-order mark and header (only when the file is empty at the
+// moment it is opened) and the record, then flushes and closes. False at the
+// first operation that fails; the stream is closed in every case.
+bool append_record(const RecordFileOps& ops, const wchar_t* path, bool was_readable,
+                   const char* header, int32_t header_count, const char* record,
+                   int32_t record_count, AppendUndo* undo) {
+    std::FILE* stream = ops.open(ops.context, path, "ab");
+    if (stream == nullptr) return false;
+    int64_t size = ops.size(ops.context, stream);
+    if (size < 0) {
+        // Without the size a failure could not be undone: write nothing. If the
+        // file could not be read before, this open may have created it: remove
+        // it when it is readable and empty now.
+        ops.close(ops.context, stream);
+        if (!was_readable) {
+            if (std::FILE* probe = ops.open(ops.context, path, "rb")) {
+                bool empty = ops.size(ops.context, probe) == 0;
+                ops.close(ops.context, probe);
+                if (empty) ops.remove(ops.context, path);
+            }
+        }
+        return false;
+    }
+    undo->appended = true;
+    undo->size_before = size;
+    // Not readable before and empty now: this open created it.
+    undo->remove_file = !was_readable && size == 0;
+    bool ok = (size > 0 || ops.write(ops.context, stream, header,
+                                     static_cast<size_t>(header_count))) &&
+              ops.write(ops.context, stream, record, static_cast<size_t>(record_count)) &&
               ops.flush(ops.context, stream);
     bool closed = ops.close(ops.context, stream);
     return ok && closed;
-}
-
-// Puts the file back as it was before the save.
-void undo_append(const RecordFileOps& ops, const wchar_t* path, const AppendPlan& plan) {
-    if (!plan.opened_once) return;
-    if (plan.remove_on_undo) {
-        if (ops.remove(ops.context, path)) return;
-        // Could not remove it: at least leave it empty (the next save then
-        // treats it as new and writes the header).
-        ops.truncate(ops.context, path, 0);
-        return;
-    }
-    ops.truncate(ops.context, path, plan.size_before);
 }
 
 void set_failed(const wchar_t* message_format, SaveOutcome* outcome) {
@@ -215,10 +213,12 @@ void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder, cons
     create_record_folder(ops, folder);
     const wchar_t* path = outcome->record_path;
 
-    // Existence test. An empty file counts as new too: it has no header yet.
-    bool existing = false;
+    // Existence test by opening for reading. Whether the header is written is
+    // decided by the file's size once it is open for appending, so a file that
+    // exists but cannot be read never gets a second byte-order mark and header.
+    bool was_readable = false;
     if (std::FILE* probe = ops.open(ops.context, path, "rb")) {
-        existing = ops.size(ops.context, probe) != 0;
+        was_readable = true;
         ops.close(ops.context, probe);
     }
 
@@ -226,35 +226,26 @@ void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder, cons
     // that cannot be written leaves no trace.
     static_assert(kRecordHeaderCapacity * 3 + kByteOrderMarkBytes < 2048, "header bytes");
     wchar_t header[kRecordHeaderCapacity];
+    build_record_header(tool, header, kRecordHeaderCapacity);
     char header_bytes[2048];
-    int32_t header_count = 0;
-    if (!existing) {
-        build_record_header(tool, header, kRecordHeaderCapacity);
-        int32_t n = utf8_from_wide(header, header_bytes + kByteOrderMarkBytes,
-                                   static_cast<int32_t>(sizeof header_bytes) - kByteOrderMarkBytes);
-        for (int32_t i = 0; i < kByteOrderMarkBytes; ++i) header_bytes[i] = kByteOrderMark[i];
-        header_count = n > 0 ? kByteOrderMarkBytes + n - 1 : 0;
-    }
+    for (int32_t i = 0; i < kByteOrderMarkBytes; ++i) header_bytes[i] = kByteOrderMark[i];
+    int32_t header_converted =
+        utf8_from_wide(header, header_bytes + kByteOrderMarkBytes,
+                       static_cast<int32_t>(sizeof header_bytes) - kByteOrderMarkBytes);
     wchar_t line[kRecordLineCapacity];
     build_record_line(tool, input_values, detail_text, now, line, kRecordLineCapacity);
     char line_bytes[kRecordUtf8Capacity];
-    int32_t converted = utf8_from_wide(line, line_bytes, kRecordUtf8Limit);
-    if (converted == 0) {
+    int32_t line_converted = utf8_from_wide(line, line_bytes, kRecordUtf8Limit);
+    if (line_converted == 0 || header_converted == 0) {
         set_failed(kMessageTooLong, outcome);
         return;
     }
 
-    AppendPlan plan{false, false, 0};
-    std::FILE* stream = nullptr;
-    bool ok = true;
-    if (!existing) {
-        ok = open_for_append(ops, path, existing, &plan, &stream) &&
-             write_and_close(ops, stream, header_bytes, header_count, nullptr, 0);
-    }
-    ok = ok && open_for_append(ops, path, existing, &plan, &stream) &&
-         write_and_close(ops, stream, line_bytes, converted - 1, nullptr, 0);
-    if (!ok) {
-        undo_append(ops, path, plan);
+    AppendUndo undo{false, false, 0};
+    if (!append_record(ops, path, was_readable, header_bytes,
+                       kByteOrderMarkBytes + header_converted - 1, line_bytes,
+                       line_converted - 1, &undo)) {
+        undo_append(ops, path, undo);
         set_failed(kMessageNotWritten, outcome);
         return;
     }
