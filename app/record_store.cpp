@@ -42,7 +42,7 @@ bool append_csv_field(wchar_t* line, int32_t capacity, int32_t reserve, const wc
                       int32_t max_units) {
     if (capacity < 1) return false;
     int32_t length = wtext_length(line);
-    // Last index the field may fill, leaving `reserve` units and the terminator.
+    // Units the field (with its comma) may take, leaving `reserve` units and the terminator.
     int32_t room = capacity - 1 - reserve - length;
     if (length > 0) {
         if (room < 1) return false;
