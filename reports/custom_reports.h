@@ -1,6 +1,7 @@
 // Built-in custom reports, selected by a tool definition's custom_report_kind.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cwchar>
 
@@ -15,7 +16,13 @@ int32_t build_custom_report(int32_t kind, const ToolDef& tool, const double* inp
 
 // Formats one line (scratch of 512 units) and appends it with "\r\n" under the
 // bounded append rule; a buffer with one free unit left ends in a lone CR.
+// A formatted line longer than 511 units is cut there and still closed by CR LF.
 void append_line(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...);
+
+// A fixed line without arguments: appended unchanged (a percent sign is an
+// ordinary character here), through the same 512-unit scratch and bounded
+// append as append_line, then "\r\n".
+void append_text_line(wchar_t* buffer, int32_t capacity, const wchar_t* line);
 
 // Looks up the first input whose key equals `key`. Returns true and stores the
 // value when found; returns false (and leaves *value untouched) when missing.
@@ -51,6 +58,50 @@ int32_t build_infusion_card_report(const ToolDef& tool, const double* input_valu
 int32_t build_follow_up_report_for_day(const ToolDef& tool, const double* input_values,
                                        int64_t today, wchar_t* report, int32_t report_capacity,
                                        wchar_t* verdict, int32_t verdict_capacity);
+
+// The five reference sheets the dispatcher writes itself (kinds 3, 5, 8, 9, 11),
+// with the common generator signature; each returns 0.
+int32_t build_blood_draw_order_report(const ToolDef& tool, const double* input_values,
+                                      wchar_t* report, int32_t report_capacity, wchar_t* verdict,
+                                      int32_t verdict_capacity);
+int32_t build_high_alert_drugs_report(const ToolDef& tool, const double* input_values,
+                                      wchar_t* report, int32_t report_capacity, wchar_t* verdict,
+                                      int32_t verdict_capacity);
+int32_t build_safety_checklist_report(const ToolDef& tool, const double* input_values,
+                                      wchar_t* report, int32_t report_capacity, wchar_t* verdict,
+                                      int32_t verdict_capacity);
+int32_t build_handover_report(const ToolDef& tool, const double* input_values, wchar_t* report,
+                              int32_t report_capacity, wchar_t* verdict,
+                              int32_t verdict_capacity);
+int32_t build_lab_panels_report(const ToolDef& tool, const double* input_values,
+                                wchar_t* report, int32_t report_capacity, wchar_t* verdict,
+                                int32_t verdict_capacity);
+
+// Number of rows of a constant table.
+template <typename T, size_t N>
+constexpr int32_t count_of(const T (&)[N]) {
+    return static_cast<int32_t>(N);
+}
+
+// A choice of fixed lines by a whole-number input. In a table of rows, every row
+// but the last answers the value in its `value` column; the last row answers
+// every other value (its `value` column is not compared). Unused line slots are
+// null.
+constexpr int32_t kMaxChoiceLines = 3;
+struct ChoiceRow {
+    int32_t value;
+    const wchar_t* lines[kMaxChoiceLines];
+};
+
+// The `value` column of a table's closing "any other value" row; not compared.
+constexpr int32_t kAnyOtherValue = 0;
+
+// The row for `value`: the first row (of all but the last) whose value is equal,
+// otherwise the last row. row_count >= 1.
+const ChoiceRow& choose_row(const ChoiceRow* rows, int32_t row_count, int32_t value);
+
+// Appends the row's lines with append_text_line, in order, up to the first null.
+void append_choice_lines(wchar_t* buffer, int32_t capacity, const ChoiceRow& row);
 
 // Drug names of the compatibility check, numbers 1 to 10 at index 0 to 9.
 extern const wchar_t* const compat_drug_names[10];

@@ -1,3 +1,6 @@
 set(REPORT_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dispatch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reference_sheets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lookup_reports.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scheduling_reports.cpp
 )

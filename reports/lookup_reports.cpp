@@ -1,0 +1,139 @@
+// The lookup reports: drug compatibility (kind 6), the only report whose level
+// depends on its input, and laboratory critical values (kind 4).
+#include "../engine/wide_text.h"
+#include "custom_reports.h"
+
+const wchar_t* const compat_drug_names[10] = {
+    L"头孢曲松",    //  1
+    L"葡萄糖酸钙",  //  2
+    L"万古霉素",    //  3
+    L"呋塞米",      //  4
+    L"氨溴索",      //  5
+    L"奥美拉唑",    //  6
+    L"维生素C",     //  7
+    L"胰岛素",      //  8
+    L"碳酸氢钠",    //  9
+    L"多巴胺",      // 10
+};
+
+namespace {
+
+// ---- Kind 6: drug compatibility ---------------------------------------------
+
+constexpr int32_t kDrugCount = count_of(compat_drug_names);
+
+// Conclusion lines, some shared by two pairs.
+const wchar_t kCalciumPrecipitate[] =
+    L"结论：禁忌配伍。头孢曲松与含钙注射液可形成不溶性沉淀；钙剂与碳酸氢钠亦不宜同瓶。";
+const wchar_t kVancomycinAlkaline[] =
+    L"结论：不宜同瓶。万古霉素与碱性药物/奥美拉唑配伍稳定性差，应分开输注并冲管。";
+const wchar_t kFurosemideDopamine[] =
+    L"结论：不宜同瓶。呋塞米与多巴胺、氨溴索与碱性液混合易发生理化变化。";
+const wchar_t kOmeprazoleVitaminC[] =
+    L"结论：奥美拉唑与维生素C 同瓶 pH 冲突，稳定性下降，建议分开。";
+const wchar_t kNothingOnRecord[] =
+    L"结论：本工具库内未收录该组合的明确禁忌，但仍须查本院配伍表并现配现用、注意冲管。";
+
+// Verdicts.
+const wchar_t kNeverTogether[] = L"禁忌：不可同瓶输注，需间隔冲管";
+const wchar_t kApartAndFlush[] = L"不宜同瓶，分开输注并冲管";
+const wchar_t kApart[] = L"不宜同瓶，建议分开输注";
+const wchar_t kBetterApart[] = L"建议分开输注";
+const wchar_t kCheckHospitalTable[] = L"未收录明确禁忌，仍需核对院内配伍表";
+
+// Levels: 3 contraindicated in one bottle, 2 not to share a bottle, 1 better
+// given apart, 0 no contraindication on record.
+struct CompatRule {
+    int32_t low;   // smaller drug number of the pair
+    int32_t high;  // larger drug number
+    const wchar_t* conclusion;
+    const wchar_t* verdict;
+    int32_t level;
+};
+
+// Unordered pairs, smaller number first. The last row answers every pair not
+// listed (a drug with itself and numbers outside 1 to 10 included); its numbers
+// are not compared.
+const CompatRule kCompatRules[] = {
+    // low high  conclusion             verdict               level
+    {1,   2,     kCalciumPrecipitate,   kNeverTogether,       3},
+    {2,   9,     kCalciumPrecipitate,   kNeverTogether,       3},
+    {3,   6,     kVancomycinAlkaline,   kApartAndFlush,       2},
+    {3,   9,     kVancomycinAlkaline,   kApartAndFlush,       2},
+    {4,   10,    kFurosemideDopamine,   kApart,               2},
+    {5,   9,     kFurosemideDopamine,   kApart,               2},
+    {6,   7,     kOmeprazoleVitaminC,   kBetterApart,         1},
+    {0,   0,     kNothingOnRecord,      kCheckHospitalTable,  0},
+};
+
+// Numbers outside 1 to 10 print with the name of drug 1.
+const wchar_t* drug_name(int32_t number) {
+    if (number >= 1 && number <= kDrugCount) return compat_drug_names[number - 1];
+    return compat_drug_names[0];
+}
+
+const CompatRule& find_compat_rule(int32_t a, int32_t b) {
+    int32_t low = a < b ? a : b;
+    int32_t high = a < b ? b : a;
+    int32_t last = count_of(kCompatRules) - 1;
+    for (int32_t i = 0; i < last; ++i) {
+        if (kCompatRules[i].low == low && kCompatRules[i].high == high) return kCompatRules[i];
+    }
+    return kCompatRules[last];
+}
+
+// ---- Kind 4: critical values ------------------------------------------------
+
+const ChoiceRow kCriticalGroups[] = {
+    // "kind"        lines
+    {1,              {L"血钾 <2.5 或 >6.5 mmol/L",
+                      L"血钠 <120 或 >160 mmol/L",
+                      L"血钙 <1.5 或 >3.5 mmol/L"}},
+    {2,              {L"血糖 <2.8 或 >22.2 mmol/L",
+                      L"pH <7.20 或 >7.60；PaO2 <45 mmHg；PaCO2 >70 mmHg"}},
+    {3,              {L"白细胞 <1.0 或 >30.0 ×10^9/L",
+                      L"血红蛋白 <50 g/L；血小板 <20 或 >1000 ×10^9/L"}},
+    {4,              {L"INR >4.0；纤维蛋白原 <1.0 g/L",
+                      L"D-二聚体显著升高并伴临床血栓表现"}},
+    {5,              {L"血培养阳性（无菌部位）",
+                      L"脑脊液培养阳性；HIV 初筛阳性需确认"}},
+    {6,              {L"肌钙蛋白明显升高（高于第 99 百分位）",
+                      L"血淀粉酶/脂肪酶 >3 倍正常上限"}},
+    {kAnyOtherValue, {L"请查阅本院《危急值报告目录》"}},
+};
+
+}  // namespace
+
+int32_t build_compatibility_report(const ToolDef& tool, const double* input_values,
+                                   wchar_t* report, int32_t report_capacity, wchar_t* verdict,
+                                   int32_t verdict_capacity) {
+    // The numbers are not limited: any whole number prints as entered.
+    int32_t a = find_whole_input(tool, input_values, "drugA");
+    int32_t b = find_whole_input(tool, input_values, "drugB");
+    append_line(report, report_capacity, L"待查：%d 号 %ls  +  %d 号 %ls", a, drug_name(a), b,
+                drug_name(b));
+    append_text_line(report, report_capacity, L"");
+    append_text_line(report, report_capacity,
+                     L"编号：1头孢曲松 2葡萄糖酸钙 3万古霉素 4呋塞米 5氨溴索");
+    append_text_line(report, report_capacity,
+                     L"      6奥美拉唑 7维生素C 8胰岛素 9碳酸氢钠 10多巴胺");
+    append_text_line(report, report_capacity, L"");
+    const CompatRule& rule = find_compat_rule(a, b);
+    append_text_line(report, report_capacity, rule.conclusion);
+    wtext_copy(verdict, verdict_capacity, rule.verdict);
+    return rule.level;
+}
+
+int32_t build_critical_values_report(const ToolDef& tool, const double* input_values,
+                                     wchar_t* report, int32_t report_capacity, wchar_t* verdict,
+                                     int32_t verdict_capacity) {
+    int32_t kind = find_whole_input(tool, input_values, "kind");
+    append_text_line(report, report_capacity, L"常见检验危急值（参考，需以本院文件为准）：");
+    append_choice_lines(report, report_capacity,
+                        choose_row(kCriticalGroups, count_of(kCriticalGroups), kind));
+    append_text_line(report, report_capacity, L"");
+    append_text_line(report, report_capacity,
+                     L"处置要求：核实标本→15 分钟内电话报告临床→记录报告与接听人→医师 30 分钟内处理并记录。");
+    wtext_copy(verdict, verdict_capacity, L"危急值必须闭环：报告、接收、处理、记录");
+    return 0;
+}

@@ -1,0 +1,195 @@
+// The scheduling reports: nurse duty roster (kind 1), dosing timetable (2),
+// follow-up plan (7) and infusion card (10). Each returns level 0.
+//
+// Lines built from several pieces append the pieces one after another with the
+// bounded append (wtext_append) and close with "\r\n" the same way, so a full
+// buffer cuts them anywhere.
+#include <cmath>
+
+#include "../engine/checked.h"
+#include "../engine/evaluate.h"
+#include "../engine/platform.h"
+#include "../engine/wide_text.h"
+#include "custom_reports.h"
+
+namespace {
+
+// ---- Kind 1: nurse duty roster ----------------------------------------------
+
+constexpr int32_t kMinNurses = 1;
+constexpr int32_t kMaxNurses = 40;
+constexpr int32_t kMinRosterDays = 1;
+constexpr int32_t kMaxRosterDays = 31;
+constexpr int32_t kNurseLabelScratch = 12;
+constexpr int32_t kRosterEntryScratch = 16;
+
+// Shift of nurse i on day j (both from 1): ((i - 1) + 2 * (j - 1)) mod 3 picks
+// day shift, night shift or rest, so every day of three nurses has one of each.
+const wchar_t kShiftLetters[3] = {L'D', L'N', L'R'};
+
+wchar_t shift_letter(int32_t nurse, int32_t day) {
+    return kShiftLetters[((nurse - 1) + 2 * (day - 1)) % 3];
+}
+
+// ---- Kind 2: dosing timetable -----------------------------------------------
+
+constexpr double kDefaultDoseInterval = 8.0;  // hours
+constexpr int32_t kMinDoses = 1;
+constexpr int32_t kMaxDoses = 30;
+constexpr int32_t kDoseEntryScratch = 64;
+constexpr double kHoursPerDay = 24.0;
+
+// Day, hour and minute of a dose t hours (t >= 0, possibly +infinity) after
+// midnight of day 1. The day is counted in 64 bits, so no start or interval
+// wraps it: a day count beyond int64 (t of about 2.2e20 hours and more, and
+// infinity) shows the int64 maximum. Hour and minute come from the remainder of
+// t by 24 hours; an infinite t has none and shows 00:00.
+struct DoseTime {
+    int64_t day;
+    int32_t hour;
+    int32_t minute;
+};
+
+DoseTime dose_time(double t) {
+    DoseTime time;
+    int64_t whole_days = int64_from_double(t / kHoursPerDay);
+    time.day = whole_days < INT64_MAX ? whole_days + 1 : INT64_MAX;
+    double remainder = std::fmod(t, kHoursPerDay);  // NaN for infinity: converts to 0
+    time.hour = whole_number_from_double(remainder);
+    time.minute = whole_number_from_double((remainder - time.hour) * 60.0);
+    return time;
+}
+
+// ---- Kind 7: follow-up plan -------------------------------------------------
+
+constexpr int32_t kDefaultFollowUpGap = 7;  // days
+constexpr int32_t kMinFollowUps = 1;
+constexpr int32_t kMaxFollowUps = 20;
+constexpr int32_t kDateScratch = 32;
+
+int32_t clamp_whole(int32_t value, int32_t low, int32_t high) {
+    if (value < low) return low;
+    if (value > high) return high;
+    return value;
+}
+
+double find_double_input(const ToolDef& tool, const double* input_values, const char* key) {
+    double value = 0.0;
+    find_input_value(tool, input_values, key, &value);
+    return value;
+}
+
+}  // namespace
+
+int32_t build_roster_report(const ToolDef& tool, const double* input_values, wchar_t* report,
+                            int32_t report_capacity, wchar_t* verdict, int32_t verdict_capacity) {
+    int32_t nurses =
+        clamp_whole(find_whole_input(tool, input_values, "nurses"), kMinNurses, kMaxNurses);
+    int32_t days =
+        clamp_whole(find_whole_input(tool, input_values, "days"), kMinRosterDays, kMaxRosterDays);
+    append_text_line(report, report_capacity,
+                     L"排班规则：三班轮转（白班 D / 夜班 N / 休息 R），每日每班 1 人，按人员顺序滚动。");
+    append_line(report, report_capacity, L"人员：%d 人；周期：%d 天", nurses, days);
+    append_text_line(report, report_capacity, L"");
+    for (int32_t nurse = 1; nurse <= nurses; ++nurse) {
+        wchar_t label[kNurseLabelScratch];
+        wtext_format(label, kNurseLabelScratch, L"护士%02d", nurse);
+        append_line(report, report_capacity, L"%ls：", label);
+        wtext_append(report, report_capacity, L"  ");
+        for (int32_t day = 1; day <= days; ++day) {
+            wchar_t entry[kRosterEntryScratch];
+            wtext_format(entry, kRosterEntryScratch, L"%d日%c ", day,
+                         static_cast<int>(shift_letter(nurse, day)));
+            wtext_append(report, report_capacity, entry);
+        }
+        wtext_append(report, report_capacity, L"\r\n");
+    }
+    append_text_line(report, report_capacity, L"");
+    append_text_line(report, report_capacity,
+                     L"提示：连续夜班不超过 2 个，夜班后应安排休息；请按科室实际人数与能级调整。");
+    wtext_copy(verdict, verdict_capacity, L"已生成轮转排班表，可复制到排班本或表格");
+    return 0;
+}
+
+int32_t build_dosing_schedule_report(const ToolDef& tool, const double* input_values,
+                                     wchar_t* report, int32_t report_capacity, wchar_t* verdict,
+                                     int32_t verdict_capacity) {
+    // Written as "not above" so that NaN (no number at all) takes the default
+    // like a missing key, and -0 becomes +0 (the heading never shows "-0").
+    double start = find_double_input(tool, input_values, "start");
+    if (!(start > 0.0)) start = 0.0;
+    double interval = find_double_input(tool, input_values, "interval");
+    if (!(interval > 0.0)) interval = kDefaultDoseInterval;
+    int32_t doses = clamp_whole(find_whole_input(tool, input_values, "times"), kMinDoses, kMaxDoses);
+
+    append_line(report, report_capacity, L"首剂时间 %.0f:00，间隔 %.0f 小时，共 %d 次：", start,
+                interval, doses);
+    for (int32_t k = 0; k < doses; ++k) {
+        // The first dose is the start itself: 0 x an infinite interval would be NaN.
+        double t = k == 0 ? start : k * interval + start;
+        DoseTime time = dose_time(t);
+        wchar_t entry[kDoseEntryScratch];
+        wtext_format(entry, kDoseEntryScratch, L"第%lld天 %02d:%02d",
+                     static_cast<long long>(time.day), time.hour, time.minute);
+        wtext_append(report, report_capacity, entry);
+        if (k + 1 < doses) wtext_append(report, report_capacity, L"  |  ");
+    }
+    wtext_append(report, report_capacity, L"\r\n");
+    append_text_line(report, report_capacity,
+                     L"说明：按等间隔给药；抗菌药物需结合半衰期与肾肝功能调整。");
+    wtext_copy(verdict, verdict_capacity, L"给药时间表已生成，注意首剂与夜间给药时间");
+    return 0;
+}
+
+int32_t build_follow_up_report(const ToolDef& tool, const double* input_values, wchar_t* report,
+                               int32_t report_capacity, wchar_t* verdict,
+                               int32_t verdict_capacity) {
+    LocalTime now = local_time_now();
+    int64_t today = days_from_civil(now.year, now.month, now.day);
+    return build_follow_up_report_for_day(tool, input_values, today, report, report_capacity,
+                                          verdict, verdict_capacity);
+}
+
+int32_t build_follow_up_report_for_day(const ToolDef& tool, const double* input_values,
+                                       int64_t today, wchar_t* report, int32_t report_capacity,
+                                       wchar_t* verdict, int32_t verdict_capacity) {
+    int32_t start = find_whole_input(tool, input_values, "start");  // no limits: may lie in the past
+    int32_t gap = find_whole_input(tool, input_values, "gap");
+    if (gap < 1) gap = kDefaultFollowUpGap;
+    int32_t visits =
+        clamp_whole(find_whole_input(tool, input_values, "times"), kMinFollowUps, kMaxFollowUps);
+
+    append_line(report, report_capacity,
+                L"随访节点（以今天为基准，起始第 %d 天，间隔 %d 天，共 %d 次）：", start, gap,
+                visits);
+    for (int32_t i = 1; i <= visits; ++i) {
+        // |start| and gap are below 2^31 and i - 1 below 20: no int64 overflow.
+        int64_t day = today + start + static_cast<int64_t>(i - 1) * gap;
+        wchar_t date[kDateScratch];
+        civil_from_days(day, date, kDateScratch);
+        append_line(report, report_capacity, L"第 %d 次：%ls", i, date);
+    }
+    append_text_line(report, report_capacity,
+                     L"内容：症状与体征、用药依从性、复查项目、并发症预警、是否需要提前复诊。");
+    wtext_copy(verdict, verdict_capacity, L"随访计划已生成，可按日期短信提醒患者");
+    return 0;
+}
+
+int32_t build_infusion_card_report(const ToolDef& tool, const double* input_values,
+                                   wchar_t* report, int32_t report_capacity, wchar_t* verdict,
+                                   int32_t verdict_capacity) {
+    // Nothing is tested or limited: the card prints what it is given.
+    int32_t bed = find_whole_input(tool, input_values, "bed");
+    double dose = find_double_input(tool, input_values, "dose");
+    double volume = find_double_input(tool, input_values, "volume");
+    double drops = find_double_input(tool, input_values, "gtt");
+    append_text_line(report, report_capacity, L"静脉输液卡");
+    append_line(report, report_capacity, L"床号：%d", bed);
+    append_line(report, report_capacity, L"药液：医嘱药量 %.2f ，加入溶媒 %.0f ml", dose, volume);
+    // Three times the drops per minute is about the hourly volume in ml.
+    append_line(report, report_capacity, L"滴速：%.0f 滴/分（约 %.0f ml/h）", drops, drops * 3.0);
+    append_text_line(report, report_capacity, L"核对：药名/剂量/浓度/有效期/配伍；双人签名。");
+    append_text_line(report, report_capacity, L"观察：穿刺点、滴速、输注反应；每 30 分钟巡视并记录。");
+    wtext_copy(verdict, verdict_capacity, L"输液卡已生成，双人核对后执行");
+    return 0;
+}

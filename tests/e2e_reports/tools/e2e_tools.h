@@ -1,0 +1,12 @@
+// Tool definitions with custom report kinds, carried by the end-to-end test
+// programs and checked by the host tests against the same expected files.
+#pragma once
+
+#include "engine/tool_def.h"
+
+const ToolDef& e2e_compatibility_tool();  // kind 6, drugs 2 and 1: level 3
+const ToolDef& e2e_small_roster_tool();   // kind 1, 3 nurses over 3 days
+const ToolDef& e2e_full_roster_tool();    // kind 1, 40 nurses over 31 days
+const ToolDef& e2e_placeholder_tool();    // kind 12: no such report
+const ToolDef& e2e_high_alert_tool();     // kind 5, group 1 with its percent signs
+const ToolDef& e2e_dosing_tool();         // kind 2, three doses

@@ -1,0 +1,200 @@
+// The five reference sheets: kinds 3, 5, 8, 9 and 11.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "report_harness.h"
+
+namespace {
+
+using namespace report_test;
+
+// A selector value given to a sheet; a null key leaves the input out.
+struct Selector {
+    const char* key;
+    double value;
+    const wchar_t* first;   // the chosen line (kinds 3, 5, 11)
+    const wchar_t* second;  // second chosen line, or null
+};
+
+const wchar_t kBloodDrawFixed[] =
+    L"标准采血顺序（按添加剂，避免交叉污染）：\r\n"
+    L"1 血培养瓶（需氧/厌氧）\r\n"
+    L"2 凝血管 淡蓝（枸橼酸钠，凝血 PT/APTT）\r\n"
+    L"3 促凝/血清管 红或金黄（生化、免疫）\r\n"
+    L"4 肝素管 绿（血气、部分生化）\r\n"
+    L"5 EDTA 紫（血常规、糖化、血型）\r\n"
+    L"6 氟化钠 灰（血糖、乳酸）\r\n"
+    L"\r\n";
+
+const wchar_t kOtherDraw[] = L"本次：其他项目，请按检验科项目手册执行。";
+
+TEST(BloodDrawOrder, EightFixedLinesThenTheLineOfTheKind) {
+    const Selector cases[] = {
+        {"kind",  1,    L"本次：血常规 → 紫管 EDTA，采血后 8 次颠倒混匀，2 小时内送检。", nullptr},
+        {"kind",  2,    L"本次：凝血 → 淡蓝管，需采满刻度线（约 2.0ml），采血后立即轻柔颠倒 3-4 次。", nullptr},
+        {"kind",  2.9,  L"本次：凝血 → 淡蓝管，需采满刻度线（约 2.0ml），采血后立即轻柔颠倒 3-4 次。", nullptr},
+        {"kind",  3,    L"本次：生化 → 红/金黄管，避免溶血，采血后静置 30 分钟离心。", nullptr},
+        {"kind",  4,    L"本次：血气 → 肝素化注射器，排气后立即送检，15 分钟内完成。", nullptr},
+        {"kind",  5,    L"本次：血培养 → 需氧+厌氧各 1 套，采血 2 套不同部位，先注入培养瓶。", nullptr},
+        {"kind",  6,    L"本次：血糖/乳酸 → 灰管，需冰浴送检，30 分钟内完成。", nullptr},
+        {"kind",  6.99, L"本次：血糖/乳酸 → 灰管，需冰浴送检，30 分钟内完成。", nullptr},
+        {"kind",  -1.5, kOtherDraw, nullptr},
+        {"kind",  0.99, kOtherDraw, nullptr},
+        {"kind",  0,    kOtherDraw, nullptr},
+        {"kind",  7,    kOtherDraw, nullptr},
+        {"kind",  -1,   kOtherDraw, nullptr},
+        {"Kind",  1,    kOtherDraw, nullptr},
+        {nullptr, 0,    kOtherDraw, nullptr},
+    };
+    for (const Selector& c : cases) {
+        TestTool tool;
+        make_tool(&tool, {{c.key, c.value}});
+        ReportRun run = run_report(3, tool);
+        EXPECT_EQ(run.report, std::wstring(kBloodDrawFixed) + c.first + L"\r\n") << c.value;
+        EXPECT_EQ(run.verdict, L"按标准顺序采血可减少溶血与交叉污染");
+        EXPECT_EQ(run.level, 0);
+    }
+}
+
+const wchar_t kAnaesthetics[] = L"麻醉与肌松药：丙泊酚、维库溴铵、琥珀胆碱、阿片类";
+const wchar_t kAnaestheticPoints[] =
+    L"要点：专柜加锁、基数管理、使用后登记、拮抗剂（纳洛酮/新斯的明）备用。";
+
+TEST(HighAlertDrugs, HeadingThenTheGroupAndItsPoints) {
+    const Selector cases[] = {
+        {"kind", 1,   L"高浓度电解质：10% 氯化钾、10% 氯化钠、25% 硫酸镁",
+                      L"要点：专用标识、专区存放、双人核对、禁止直接静脉推注（钾）。"},
+        {"kind", 1.5, L"高浓度电解质：10% 氯化钾、10% 氯化钠、25% 硫酸镁",
+                      L"要点：专用标识、专区存放、双人核对、禁止直接静脉推注（钾）。"},
+        {"kind", 2,   L"胰岛素与口服降糖药：胰岛素、格列本脲",
+                      L"要点：独立存放、专用注射器、剂量双人核对、低血糖监测与急救糖备用。"},
+        {"kind", 3,   L"抗凝与化疗药：肝素、华法林、低分子肝素、化疗药物",
+                      L"要点：化疗药集中配置与防护、抗凝药监测 INR/APTT、出血风险宣教。"},
+        {"kind", 3.9, L"抗凝与化疗药：肝素、华法林、低分子肝素、化疗药物",
+                      L"要点：化疗药集中配置与防护、抗凝药监测 INR/APTT、出血风险宣教。"},
+        {"kind", 4,   kAnaesthetics, kAnaestheticPoints},
+        {"kind", 0,   kAnaesthetics, kAnaestheticPoints},
+        {"kind", 0.9, kAnaesthetics, kAnaestheticPoints},
+        {"kind", -1,  kAnaesthetics, kAnaestheticPoints},
+        {nullptr, 0,  kAnaesthetics, kAnaestheticPoints},
+    };
+    for (const Selector& c : cases) {
+        TestTool tool;
+        make_tool(&tool, {{c.key, c.value}});
+        ReportRun run = run_report(5, tool);
+        EXPECT_EQ(run.report, lines({L"高警示药品类别与要点：", c.first, c.second})) << c.value;
+        EXPECT_EQ(run.verdict, L"高警示药品须专区、专标识、双人核对");
+        EXPECT_EQ(run.level, 0);
+    }
+}
+
+TEST(SafetyChecklist, SixLinesWhateverTheInputs) {
+    const std::wstring expected = lines({
+        L"手术安全核查表（三步核查）：",
+        L"【麻醉实施前】身份/部位/术式/知情同意；过敏史；气道与插管风险；出血风险；影像与植入物；皮肤准备。",
+        L"【手术开始前】团队自我介绍；确认患者、部位、术式；预计手术时间与失血量；抗菌药物已用；器械灭菌合格；影像资料到位。",
+        L"【患者离室前】手术名称与记录一致；标本标识与送检；器械敷料清点；皮肤与管路；恢复与转运方案。",
+        L"",
+        L"要求：三方（外科、麻醉、护理）共同口述确认并签字，任一环节缺失不得开台。",
+    });
+    TestTool empty;
+    make_tool(&empty, {});
+    TestTool busy;
+    make_tool(&busy, {{"kind", 3}, {"beds", 9}, {"panel", 2}});
+    for (const TestTool* tool : {&empty, &busy}) {
+        ReportRun run = run_report(8, *tool);
+        EXPECT_EQ(run.report, expected);
+        EXPECT_EQ(run.verdict, L"三方核查缺一不可，签字后归档");
+        EXPECT_EQ(run.level, 0);
+    }
+}
+
+std::wstring handover_bed_line(const wchar_t* number) {
+    return std::wstring(number) +
+           L" 床：诊断＿＿；体温＿℃ 脉搏＿次/分 呼吸＿次/分 血压＿/＿mmHg SpO2＿%；本班处置＿＿；"
+           L"管路（静脉/引流/导尿/吸氧）＿＿；下一班关注＿＿。";
+}
+
+TEST(Handover, OneLinePerBedBetweenOneAndThirty) {
+    struct Beds {
+        const char* key;
+        double value;
+        int32_t lines;
+    };
+    const Beds cases[] = {
+        // key     value   bed lines
+        {"beds",   0,      1},
+        {"beds",   -3,     1},
+        {"beds",   0.9,    1},
+        {nullptr,  0,      1},
+        {"beds",   1,      1},
+        {"beds",   2,      2},
+        {"beds",   12.7,   12},
+        {"beds",   30,     30},
+        {"beds",   30.9,   30},
+        {"beds",   31,     30},
+        {"beds",   100,    30},
+    };
+    for (const Beds& c : cases) {
+        TestTool tool;
+        make_tool(&tool, {{c.key, c.value}});
+        ReportRun run = run_report(9, tool);
+        std::vector<std::wstring> got = split_lines(run.report);
+        ASSERT_EQ(got.size(), static_cast<size_t>(c.lines + 3)) << c.value;
+        EXPECT_EQ(got.front(), L"交班报告（床号 / 诊断 / 本班病情 / 治疗与管路 / 需下一班关注）：");
+        for (int32_t bed = 1; bed <= c.lines; ++bed) {
+            wchar_t number[8];
+            wtext_format(number, 8, L"%02d", bed);
+            EXPECT_EQ(got[static_cast<size_t>(bed)], handover_bed_line(number)) << bed;
+        }
+        EXPECT_EQ(got[got.size() - 2], L"");
+        EXPECT_EQ(got.back(),
+                  L"危重患者须床旁交接；新入院、手术、输血、病情变化患者逐一交接并双签名。");
+        EXPECT_EQ(run.report.substr(run.report.size() - 2), L"\r\n");
+        EXPECT_EQ(run.verdict, L"模板已生成，床旁交接并双方签名");
+        EXPECT_EQ(run.level, 0);
+    }
+    // The numbers are two digits with a leading zero, up to 30.
+    TestTool thirty;
+    make_tool(&thirty, {{"beds", 30}});
+    std::vector<std::wstring> got = split_lines(run_report(9, thirty).report);
+    EXPECT_EQ(got[1], handover_bed_line(L"01"));
+    EXPECT_EQ(got[30], handover_bed_line(L"30"));
+}
+
+const wchar_t kUrinePanel[] =
+    L"尿常规（清洁中段尿）：尿蛋白、尿糖、尿潜血、白细胞、亚硝酸盐、比重、pH、镜检。";
+const wchar_t kUrineNote[] = L"注意：留取中段尿，1 小时内送检；月经期避免。";
+
+TEST(LabPanels, PanelLineAndNoteLineWithoutHeading) {
+    const Selector cases[] = {
+        {"panel", 1,   L"血常规（紫管 EDTA）：WBC、RBC、Hb、Hct、PLT、MCV/MCH/MCHC、中性/淋巴/单核/嗜酸/嗜碱比例。",
+                       L"注意：剧烈运动、情绪、采血时间可影响结果；PLT 聚集需涂片复核。"},
+        {"panel", 2,   L"生化全套（红/金黄管）：肝功（ALT/AST/ALP/GGT/胆红素/白蛋白）、肾功（BUN/Cr/UA）、血糖、血脂、电解质。",
+                       L"注意：空腹 8-12 小时；溶血标本钾、AST 假性升高。"},
+        {"panel", 3,   L"凝血四项（淡蓝管）：PT、INR、APTT、TT、纤维蛋白原、D-二聚体。",
+                       L"注意：采血量必须达刻度；肝素治疗中查 APTT。"},
+        {"panel", 4,   L"甲状腺功能（红/金黄管）：TSH、FT3、FT4、TPOAb、TgAb。",
+                       L"注意：空腹；含碘造影剂后 1 周内避免复查。"},
+        {"panel", 5,   L"心肌损伤标志物：cTnI/cTnT、CK-MB、肌红蛋白、BNP/NT-proBNP。",
+                       L"注意：胸痛发作后 2-4 小时开始升高；动态复查更有意义。"},
+        {"panel", 5.5, L"心肌损伤标志物：cTnI/cTnT、CK-MB、肌红蛋白、BNP/NT-proBNP。",
+                       L"注意：胸痛发作后 2-4 小时开始升高；动态复查更有意义。"},
+        {"panel", 6,   kUrinePanel, kUrineNote},
+        {"panel", 0,   kUrinePanel, kUrineNote},
+        {"panel", -1,  kUrinePanel, kUrineNote},
+        {"kind",  1,   kUrinePanel, kUrineNote},
+        {nullptr, 0,   kUrinePanel, kUrineNote},
+    };
+    for (const Selector& c : cases) {
+        TestTool tool;
+        make_tool(&tool, {{c.key, c.value}});
+        ReportRun run = run_report(11, tool);
+        EXPECT_EQ(run.report, lines({c.first, c.second})) << c.value;
+        EXPECT_EQ(run.verdict, L"套餐与采血管已列出，按顺序采血");
+        EXPECT_EQ(run.level, 0);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+// Test harness of the custom reports: tools built from key/value pairs, and runs
+// into buffers fenced by guard units that must come back untouched.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "engine/tool_def.h"
+#include "engine/wide_text.h"
+#include "reports/custom_reports.h"
+
+namespace report_test {
+
+// One input of a test tool. A key that is null is left out of the tool, so the
+// report sees it missing.
+struct KeyValue {
+    const char* key;
+    double value;
+};
+
+constexpr int32_t kMaxTestInputs = 8;
+
+// A tool definition with the given inputs (label and unit empty) and kind.
+struct TestTool {
+    ToolInput inputs[kMaxTestInputs];
+    double values[kMaxTestInputs];
+    ToolDef def;
+};
+
+inline void make_tool(TestTool* tool, std::initializer_list<KeyValue> pairs, int32_t kind = 0) {
+    int32_t count = 0;
+    for (const KeyValue& pair : pairs) {
+        if (pair.key == nullptr || count == kMaxTestInputs) continue;
+        tool->inputs[count] = ToolInput{pair.key, L"", L"", pair.value};
+        tool->values[count] = pair.value;
+        ++count;
+    }
+    tool->def = ToolDef{900, L"报告测试", L"", L"测试", L"", L"", count, tool->inputs, 0,
+                        nullptr, 0, nullptr, kind};
+}
+
+constexpr int32_t kGuardUnits = 16;
+constexpr wchar_t kGuard = static_cast<wchar_t>(0x2A5A);  // never written by a report
+
+// A caller-owned wide buffer of `capacity` units with guard units on both sides.
+struct GuardedBuffer {
+    std::vector<wchar_t> storage;
+    int32_t capacity;
+
+    explicit GuardedBuffer(int32_t capacity_units)
+        : storage(static_cast<size_t>(capacity_units + 2 * kGuardUnits), kGuard),
+          capacity(capacity_units) {
+        // Unwritten units inside the buffer look like text: a writer that forgets
+        // its terminator is caught by the length check.
+        for (int32_t i = 0; i < capacity; ++i) data()[i] = L'#';
+    }
+    wchar_t* data() { return storage.data() + kGuardUnits; }
+
+    // The guards are intact and the text is terminated within the capacity.
+    ::testing::AssertionResult intact() {
+        for (int32_t i = 0; i < kGuardUnits; ++i) {
+            if (storage[static_cast<size_t>(i)] != kGuard) {
+                return ::testing::AssertionFailure() << "underrun at guard " << i;
+            }
+            if (storage[static_cast<size_t>(kGuardUnits + capacity + i)] != kGuard) {
+                return ::testing::AssertionFailure() << "overrun at guard " << i;
+            }
+        }
+        for (int32_t i = 0; i < capacity; ++i) {
+            if (data()[i] == 0) return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "text not terminated within capacity " << capacity;
+    }
+    std::wstring text() { return std::wstring(data()); }
+};
+
+struct ReportRun {
+    std::wstring report;
+    std::wstring verdict;
+    int32_t level;
+};
+
+constexpr int32_t kSelftestReportCapacity = 8192;
+constexpr int32_t kWindowReportCapacity = 4096;
+constexpr int32_t kVerdictCapacity = 512;
+
+// Runs the dispatcher for `kind` into guarded buffers and checks the guards.
+inline ReportRun run_report(int32_t kind, const TestTool& tool,
+                            int32_t report_capacity = kSelftestReportCapacity,
+                            int32_t verdict_capacity = kVerdictCapacity) {
+    GuardedBuffer report(report_capacity);
+    GuardedBuffer verdict(verdict_capacity);
+    int32_t level = build_custom_report(kind, tool.def, tool.values, report.data(),
+                                        report_capacity, verdict.data(), verdict_capacity);
+    EXPECT_TRUE(report.intact()) << "report of kind " << kind;
+    EXPECT_TRUE(verdict.intact()) << "verdict of kind " << kind;
+    return ReportRun{report.text(), verdict.text(), level};
+}
+
+// Joins lines, each closed by CR LF.
+inline std::wstring lines(std::initializer_list<const wchar_t*> texts) {
+    std::wstring out;
+    for (const wchar_t* text : texts) {
+        out += text;
+        out += L"\r\n";
+    }
+    return out;
+}
+
+// The lines of a report, CR LF removed; a text after the last CR LF is a line too.
+inline std::vector<std::wstring> split_lines(const std::wstring& report) {
+    std::vector<std::wstring> out;
+    size_t start = 0;
+    for (;;) {
+        size_t end = report.find(L"\r\n", start);
+        if (end == std::wstring::npos) {
+            if (start < report.size()) out.push_back(report.substr(start));
+            return out;
+        }
+        out.push_back(report.substr(start, end - start));
+        start = end + 2;
+    }
+}
+
+// UTF-8 form of a wide text, for messages and file contents.
+inline std::string utf8(const std::wstring& text) {
+    std::vector<char> bytes(text.size() * 4 + 1);
+    int32_t count = utf8_from_wide(text.c_str(), bytes.data(), static_cast<int32_t>(bytes.size()));
+    return count > 0 ? std::string(bytes.data(), static_cast<size_t>(count - 1)) : std::string();
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kTwo31 = 2147483648.0;
+
+// Values that a whole-number conversion or the date and time arithmetic must
+// survive without undefined behaviour.
+constexpr double kMaxDouble = std::numeric_limits<double>::max();
+const double kHostileValues[] = {kNaN,       -kNaN,       kInf,      -kInf,      1e308,
+                                 -1e308,     kMaxDouble,  -kMaxDouble, kTwo31,   -kTwo31,
+                                 kTwo31 - 1, -kTwo31 - 1, 4.5e15,    -4.5e15,    9.3e18,
+                                 -9.3e18,    2.2e20,      1e-320,    -0.0};
+
+}  // namespace report_test

@@ -1,0 +1,83 @@
+// The self-test file of tools with custom reports: the same expected bytes that
+// the end-to-end programs must write under Windows.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/selftest.h"
+#include "e2e_reports/tools/e2e_tools.h"
+#include "report_harness.h"
+
+namespace {
+
+using namespace report_test;
+
+std::string read_bytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    EXPECT_TRUE(file.good()) << path;
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+struct SelftestCase {
+    const char* name;
+    const ToolDef& (*tool)();
+};
+
+const SelftestCase kCases[] = {
+    {"kind6_level3",        e2e_compatibility_tool},
+    {"roster_3x3",          e2e_small_roster_tool},
+    {"roster_40x31",        e2e_full_roster_tool},
+    {"placeholder_kind12",  e2e_placeholder_tool},
+    {"high_alert_percent",  e2e_high_alert_tool},
+    {"dosing_bars",         e2e_dosing_tool},
+};
+
+TEST(SelftestFile, MatchesTheExpectedBytes) {
+    for (const SelftestCase& c : kCases) {
+        std::vector<wchar_t> text(kSelftestTextCapacity);
+        EXPECT_EQ(build_selftest_text(c.tool(), text.data(), kSelftestTextCapacity), 0) << c.name;
+        const std::wstring path_text =
+            L"reports_selftest_" + std::wstring(c.name, c.name + std::strlen(c.name)) + L".txt";
+        write_utf8_file(path_text.c_str(), text.data());
+        const std::string written = read_bytes(utf8(path_text));
+        std::remove(utf8(path_text).c_str());
+        const std::string expected =
+            read_bytes(std::string(KINETORA_E2E_EXPECTED_DIR) + "/" + c.name + ".txt");
+        EXPECT_EQ(written, expected) << c.name;
+    }
+}
+
+// Flattened as the DETAIL field is: CR dropped, LF as a blank.
+std::wstring flattened(const std::wstring& report) {
+    std::wstring out;
+    for (wchar_t unit : report) {
+        if (unit == L'\r') continue;
+        out += unit == L'\n' ? L' ' : unit;
+    }
+    return out;
+}
+
+// The longest roster fits the self-test's report, and its DETAIL holds it whole
+// (6,390 units less 85 CRs stay below the 8000-unit cut); the file text is then
+// more than 8191 UTF-8 bytes, so the file written is empty.
+TEST(SelftestFile, LongestRosterDetailIsWholeAndTheFileEmpty) {
+    const ToolDef& tool = e2e_full_roster_tool();
+    std::vector<wchar_t> text(kSelftestTextCapacity);
+    ASSERT_EQ(build_selftest_text(tool, text.data(), kSelftestTextCapacity), 0);
+    TestTool same;
+    make_tool(&same, {{"nurses", 40}, {"days", 31}});
+    ReportRun run = run_report(1, same);
+    ASSERT_EQ(run.report.size(), 6390u);
+    const std::wstring detail = flattened(run.report);
+    EXPECT_EQ(detail.size(), 6390u - 85u);  // 85 lines
+    const std::wstring whole(text.data());
+    EXPECT_NE(whole.find(L"\r\nOUT|报告文本|见 DETAIL|\r\n"), std::wstring::npos);
+    EXPECT_NE(whole.find(L"\r\nDETAIL|" + detail + L"\r\nERRORS|0\r\n"), std::wstring::npos);
+    EXPECT_GT(utf8(whole).size(), 8191u);
+}
+
+}  // namespace
