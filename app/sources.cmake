@@ -2,6 +2,8 @@
 set(APP_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/selftest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/command_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/record_store.cpp
 )
 # The record store's file operations and folder query, per platform.
@@ -13,5 +15,11 @@ endif()
 # The Win32 layer of the program (window, commands, resources); Windows only.
 set(APP_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/main_window_stub.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/commands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/clipboard.cpp
+)
+# Icon, version information and manifest of the program.
+set(APP_WIN32_RESOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/resources/kinetora.rc
 )

@@ -1,0 +1,43 @@
+// The window-wide state of the interactive mode and the commands that work on
+// it. One static record for the whole process, alive from run_main_window until
+// exit; only the window's thread touches it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "../engine/tool_def.h"
+#include "command_text.h"
+#include "window_layout.h"
+
+struct AppState {
+    HINSTANCE instance;
+    HWND main_window;               // recorded when WM_CREATE begins and when creation returns
+    const ToolDef* tool;            // the tool of this build; never changes
+    int32_t level;                  // level of the last verdict; selects the verdict colour
+    HWND input_edits[kMaxToolInputs];  // entry i: edit of input i, id 2000 + i
+    HWND result_edit;               // read-only report box, id 3000
+    HWND verdict_label;
+    HWND note_label;
+    HWND buttons[kButtonCount];     // ids 1001 to 1005, in that order
+    HFONT fonts[kFontCount];        // by FontId; never released
+    HBRUSH panel_brush;             // solid white; never released
+    HBRUSH background_brush;        // solid page background; never released
+    wchar_t detail_text[kDetailCapacity];    // the last report; empty: no result yet
+    wchar_t summary_text[kSummaryCapacity];  // body of the clipboard text
+    wchar_t status_text[kStatusCapacity];    // the footer's status line
+    double input_values[kMaxToolInputs];     // inputs of the last completed calculation
+};
+
+extern AppState app_state;
+
+// Window commands (buttons 1001 to 1005; Enter and F5 run on_calculate).
+void on_calculate();
+void on_save_record();
+void on_copy_result();
+void on_reset_inputs();
+void on_about();
+
+// Sets status_text and repaints the window (without erasing) so the footer shows it.
+void show_status(const wchar_t* text);
