@@ -1,5 +1,6 @@
-// Tool definitions with custom report kinds, carried by the end-to-end test
-// programs and checked by the host tests against the same expected files.
+// Tool definitions with custom report kinds, one per source file, carried by the
+// end-to-end test programs and checked by the host tests against the same
+// expected files.
 #pragma once
 
 #include "engine/tool_def.h"

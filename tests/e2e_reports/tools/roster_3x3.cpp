@@ -1,4 +1,27 @@
-// The program of this end-to-end case carries the three-nurse roster tool (kind 1).
+// Roster test tool (kind 1): three nurses over three days.
+// Self-contained, so it can be a program's tool through the
+// KINETORA_TOOL_SOURCE cache variable; the host tests compile
+// every such tool together with KINETORA_E2E_ALL_TOOLS defined and reach them
+// by name.
 #include "e2e_tools.h"
 
+namespace {
+
+const ToolInput kSmallRosterInputs[] = {
+    // key      label     unit   default
+    {"nurses",  L"人数",  L"人", 3.0},
+    {"days",    L"天数",  L"天", 3.0},
+};
+
+const ToolDef kSmallRoster = {
+    101, L"护理排班", L"三班轮转排班", L"护理管理", L"", L"",
+    2, kSmallRosterInputs, 0, nullptr, 0, nullptr, 1,
+};
+
+}  // namespace
+
+const ToolDef& e2e_small_roster_tool() { return kSmallRoster; }
+
+#ifndef KINETORA_E2E_ALL_TOOLS
 const ToolDef& get_tool_definition() { return e2e_small_roster_tool(); }
+#endif
