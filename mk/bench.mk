@@ -20,7 +20,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 3
 BENCH_REPETITIONS ?= 5
 BENCH_MIN_TIME ?= 0.2
-STARTUP_RUNS ?= 10
+STARTUP_RUNS ?= 20
 
 .PHONY: bench fuzz fuzz-smoke coverage startup bench-deps fuzz-deps coverage-deps
 

@@ -1,0 +1,297 @@
+#!/usr/bin/env python3
+"""Start-up time, peak memory and size of the Windows program under Wine,
+against two minimal static Win32 programs built the same way (same toolchain,
+build type and static link; bench/startup/):
+
+  startup_exit.exe     exits at once
+  startup_window.exe   shows an empty window, lets it paint once, closes it
+
+Measured, each program started RUNS times, interleaved:
+  * wall time of the whole process (fork to exit), median and minimum;
+  * peak resident memory (ru_maxrss of the Wine process from wait4: the Linux
+    process that runs the Windows program, Wine's loader and DLLs included);
+  * time from process start to its first top-level window being mapped on the
+    X display (polled every millisecond through Xlib; needs DISPLAY):
+    startup_window.exe --stay against Kinetora.exe without arguments.
+
+Wine runs with its own prefix (a copy of build/wineprefix) and a persistent
+wineserver that is started and warmed up first, so the figures are those of a
+process start, not of Wine's one-time boot. Usage:
+  startup-bench.py [--build DIR] [--runs N]
+"""
+import argparse
+import ctypes
+import ctypes.util
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+EXPECTED_SELFTEST_LINES = 8
+
+
+def build(build_dir):
+    subprocess.run(["cmake", "--preset", "windows", "-B", build_dir, "-DKINETORA_BENCH=ON",
+                    "-DKINETORA_TESTS=OFF"], cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", build_dir, "-j2", "--target", "kinetora",
+                    "startup_exit", "startup_window"], cwd=ROOT, check=True,
+                   stdout=subprocess.DEVNULL)
+    return {
+        "exit": os.path.join(build_dir, "bench", "startup", "startup_exit.exe"),
+        "window": os.path.join(build_dir, "bench", "startup", "startup_window.exe"),
+        "kinetora": os.path.join(build_dir, "app", "Kinetora.exe"),
+    }
+
+
+def wine_env(prefix):
+    env = dict(os.environ)
+    env["WINEPREFIX"] = prefix
+    env["WINEDEBUG"] = "-all"
+    env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+    return env
+
+
+def run_once(argv, env):
+    """Wall seconds, peak RSS in KiB and exit code of one process."""
+    start = time.perf_counter()
+    pid = os.posix_spawn(argv[0], argv, env)
+    _, status, usage = os.wait4(pid, 0)
+    wall = time.perf_counter() - start
+    return wall, usage.ru_maxrss, os.waitstatus_to_exitcode(status)
+
+
+# --- Xlib through ctypes: top-level windows of a process, mapped or not. ---
+
+class XWindowAttributes(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int),
+                ("height", ctypes.c_int), ("border_width", ctypes.c_int),
+                ("depth", ctypes.c_int), ("visual", ctypes.c_void_p),
+                ("root", ctypes.c_ulong), ("class", ctypes.c_int),
+                ("bit_gravity", ctypes.c_int), ("win_gravity", ctypes.c_int),
+                ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
+                ("backing_pixel", ctypes.c_ulong), ("save_under", ctypes.c_int),
+                ("colormap", ctypes.c_ulong), ("map_installed", ctypes.c_int),
+                ("map_state", ctypes.c_int), ("all_event_masks", ctypes.c_long),
+                ("your_event_mask", ctypes.c_long), ("do_not_propagate_mask", ctypes.c_long),
+                ("override_redirect", ctypes.c_int), ("screen", ctypes.c_void_p)]
+
+
+IS_VIEWABLE = 2
+
+
+class Display:
+    def __init__(self):
+        name = ctypes.util.find_library("X11")
+        if not name or not os.environ.get("DISPLAY"):
+            raise OSError("no X display")
+        x = ctypes.cdll.LoadLibrary(name)
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x.XDefaultRootWindow.restype = ctypes.c_ulong
+        x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                                 ctypes.POINTER(ctypes.c_ulong),
+                                 ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
+                                 ctypes.POINTER(ctypes.c_uint)]
+        x.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
+                                           ctypes.POINTER(XWindowAttributes)]
+        x.XInternAtom.restype = ctypes.c_ulong
+        x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x.XGetWindowProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                         ctypes.c_long, ctypes.c_long, ctypes.c_int,
+                                         ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                                         ctypes.POINTER(ctypes.c_int),
+                                         ctypes.POINTER(ctypes.c_ulong),
+                                         ctypes.POINTER(ctypes.c_ulong),
+                                         ctypes.POINTER(ctypes.c_void_p)]
+        x.XFree.argtypes = [ctypes.c_void_p]
+        x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.x = x
+        self.display = x.XOpenDisplay(None)
+        if not self.display:
+            raise OSError("cannot open the X display")
+        self.root = x.XDefaultRootWindow(self.display)
+        self.pid_atom = x.XInternAtom(self.display, b"_NET_WM_PID", 0)
+
+    def window_pid(self, window):
+        actual_type = ctypes.c_ulong()
+        actual_format = ctypes.c_int()
+        count = ctypes.c_ulong()
+        after = ctypes.c_ulong()
+        data = ctypes.c_void_p()
+        self.x.XGetWindowProperty(self.display, window, self.pid_atom, 0, 1, 0, 6,  # CARDINAL
+                                  ctypes.byref(actual_type), ctypes.byref(actual_format),
+                                  ctypes.byref(count), ctypes.byref(after), ctypes.byref(data))
+        pid = None
+        if data.value and count.value == 1:
+            pid = ctypes.cast(data, ctypes.POINTER(ctypes.c_ulong))[0]
+        if data.value:
+            self.x.XFree(data)
+        return pid
+
+    def viewable_window_of(self, pid):
+        """A mapped top-level window whose _NET_WM_PID is `pid`, else None."""
+        root_return = ctypes.c_ulong()
+        parent = ctypes.c_ulong()
+        children = ctypes.POINTER(ctypes.c_ulong)()
+        count = ctypes.c_uint()
+        self.x.XSync(self.display, 0)
+        if not self.x.XQueryTree(self.display, self.root, ctypes.byref(root_return),
+                                 ctypes.byref(parent), ctypes.byref(children),
+                                 ctypes.byref(count)):
+            return None
+        found = None
+        try:
+            for i in range(count.value):
+                w = children[i]
+                attributes = XWindowAttributes()
+                if not self.x.XGetWindowAttributes(self.display, w, ctypes.byref(attributes)):
+                    continue
+                if attributes.map_state != IS_VIEWABLE or attributes.width < 50:
+                    continue
+                if self.window_pid(w) == pid:
+                    found = w
+                    break
+        finally:
+            if children:
+                self.x.XFree(children)
+        return found
+
+
+def time_to_window(display, argv, env, limit=30.0):
+    """Seconds from spawning the process to its window being mapped."""
+    start = time.perf_counter()
+    pid = os.posix_spawn(argv[0], argv, env)
+    shown = None
+    try:
+        while time.perf_counter() - start < limit:
+            if display.viewable_window_of(pid) is not None:
+                shown = time.perf_counter() - start
+                break
+            done, _ = os.waitpid(pid, os.WNOHANG)
+            if done:
+                return None
+            time.sleep(0.001)
+    finally:
+        try:
+            os.kill(pid, 9)
+        except ProcessLookupError:
+            pass
+        try:
+            os.waitpid(pid, 0)
+        except ChildProcessError:
+            pass
+    return shown
+
+
+def fmt_ms(seconds):
+    return "%.1f ms" % (seconds * 1000.0)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default=os.path.join(ROOT, "build", "startup-win"))
+    parser.add_argument("--runs", type=int, default=20)
+    args = parser.parse_args()
+
+    exes = build(args.build)
+    prefix = os.path.join(args.build, "wineprefix")
+    if not os.path.exists(os.path.join(prefix, ".kinetora-ready")):
+        shutil.rmtree(prefix, ignore_errors=True)
+        shutil.copytree(os.path.join(ROOT, "build", "wineprefix"), prefix, symlinks=True)
+    env = wine_env(prefix)
+    subprocess.run([WINESERVER, "-p"], env=env, check=False)
+    out_dir = tempfile.mkdtemp(prefix="kinetora-startup-")
+    selftest_file = os.path.join(out_dir, "selftest.txt")
+
+    cases = [
+        ("empty program (exits at once)", [WINE, exes["exit"]], "exit"),
+        ("empty window (open, paint, close)", [WINE, exes["window"]], "window"),
+        ("Kinetora.exe --selftest", [WINE, exes["kinetora"], "--selftest", selftest_file],
+         "kinetora"),
+    ]
+    try:
+        display = Display()
+    except OSError as error:
+        display = None
+        print("time to window not measured: %s" % error)
+    try:
+        # Warm-up: Wine's services start with the first processes.
+        for _, argv, _ in cases:
+            run_once(argv, env)
+        walls = {key: [] for _, _, key in cases}
+        rss = {key: [] for _, _, key in cases}
+        codes = {key: set() for _, _, key in cases}
+        for _ in range(args.runs):
+            for _, argv, key in cases:
+                wall, peak, code = run_once(argv, env)
+                walls[key].append(wall)
+                rss[key].append(peak)
+                codes[key].add(code)
+        with open(selftest_file, "rb") as f:
+            selftest_text = f.read()
+        shown = {"window": [], "kinetora": []}
+        if display is not None:
+            window_cases = [("window", [WINE, exes["window"], "--stay"]),
+                            ("kinetora", [WINE, exes["kinetora"]])]
+            for key, argv in window_cases:
+                time_to_window(display, argv, env)  # warm-up
+            for _ in range(args.runs):
+                for key, argv in window_cases:
+                    shown[key].append(time_to_window(display, argv, env))
+    finally:
+        subprocess.run([WINESERVER, "-k"], env=env, check=False)
+        shutil.rmtree(out_dir, ignore_errors=True)
+
+    base = statistics.median(walls["exit"])
+    base_rss = statistics.median(rss["exit"])
+    print()
+    print("Under Wine (%s runs each, interleaved, persistent wineserver, own prefix):" % args.runs)
+    print("%-36s %10s %10s %12s %10s %12s %9s %9s" % (
+        "program", "median", "min", "vs exit", "peak RSS", "vs exit", "exit code", "size"))
+    print("-" * 114)
+    for label, argv, key in cases:
+        wall = statistics.median(walls[key])
+        peak = statistics.median(rss[key])
+        size = os.path.getsize(exes[key])
+        print("%-36s %10s %10s %11.2fx %7.1f MiB %11.2fx %9s %6d KiB" % (
+            label, fmt_ms(wall), fmt_ms(min(walls[key])), wall / base, peak / 1024.0,
+            peak / base_rss, ",".join(str(c) for c in sorted(codes[key])), size // 1024))
+    lines = selftest_text.count(b"\r\n")
+    print()
+    print("Self-test file: %d bytes, %d lines%s" % (
+        len(selftest_text), lines, "" if lines == EXPECTED_SELFTEST_LINES else
+        " (expected %d)" % EXPECTED_SELFTEST_LINES))
+    ratio = statistics.median(walls["kinetora"]) / base
+    ratio_min = min(walls["kinetora"]) / min(walls["exit"])
+    print("Goal: self-test within 1.2x the empty program's wall time: %.2fx by medians, "
+          "%.2fx by minimums: %s" % (ratio, ratio_min,
+                                     "met" if max(ratio, ratio_min) <= 1.2 else "MISSED"))
+    if display is not None:
+        print()
+        print("Time from process start to the window mapped (median, min, of %d):" % args.runs)
+        for key, label in (("window", "empty window"), ("kinetora", "Kinetora.exe")):
+            values = [v for v in shown[key] if v is not None]
+            if values:
+                print("  %-14s %10s %10s%s" % (label, fmt_ms(statistics.median(values)),
+                                                fmt_ms(min(values)),
+                                                "" if len(values) == len(shown[key]) else
+                                                "  (%d runs showed no window)" %
+                                                (len(shown[key]) - len(values))))
+            else:
+                print("  %-14s no window seen" % label)
+        a = [v for v in shown["window"] if v is not None]
+        b = [v for v in shown["kinetora"] if v is not None]
+        if a and b:
+            print("  Kinetora / empty window: %.2fx" % (statistics.median(b) / statistics.median(a)))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
