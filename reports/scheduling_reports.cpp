@@ -162,8 +162,11 @@ int32_t build_follow_up_report_for_day(const ToolDef& tool, const double* input_
     append_line(report, report_capacity,
                 L"随访节点（以今天为基准，起始第 %d 天，间隔 %d 天，共 %d 次）：", start, gap,
                 visits);
+    // Today within the calendar's range (the clock gives far less): with |start|
+    // and gap below 2^31 and i - 1 below 20 the sum cannot overflow int64.
+    if (today > kMaxCalendarDays) today = kMaxCalendarDays;
+    if (today < -kMaxCalendarDays) today = -kMaxCalendarDays;
     for (int32_t i = 1; i <= visits; ++i) {
-        // |start| and gap are below 2^31 and i - 1 below 20: no int64 overflow.
         int64_t day = today + start + static_cast<int64_t>(i - 1) * gap;
         wchar_t date[kDateScratch];
         civil_from_days(day, date, kDateScratch);

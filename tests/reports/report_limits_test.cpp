@@ -190,6 +190,26 @@ TEST(ReportInputs, FollowUpDatesAtTheEndsOfTheRange) {
     }
 }
 
+// Any day number handed in as today, with the farthest start and gap.
+TEST(ReportInputs, FollowUpForAnyDayNumber) {
+    const int64_t days[] = {INT64_MAX, INT64_MIN, kMaxCalendarDays + 1, -kMaxCalendarDays - 1};
+    TestTool tool;
+    make_tool(&tool, {{"start", kInf}, {"gap", kInf}, {"times", 20}});
+    TestTool back;
+    make_tool(&back, {{"start", -kInf}, {"gap", kInf}, {"times", 20}});
+    for (int64_t today : days) {
+        for (const TestTool* t : {&tool, &back}) {
+            GuardedBuffer report(kSelftestReportCapacity);
+            GuardedBuffer verdict(kVerdictCapacity);
+            report.data()[0] = 0;
+            build_follow_up_report_for_day(t->def, t->values, today, report.data(),
+                                           report.capacity, verdict.data(), verdict.capacity);
+            EXPECT_TRUE(report.intact());
+            EXPECT_EQ(split_lines(report.text()).size(), 22u) << today;
+        }
+    }
+}
+
 // ---- compute_tool with a custom report --------------------------------------
 
 const ToolOutput kIgnoredOutputs[] = {
