@@ -18,7 +18,7 @@ COVERAGE_BUILD := $(ROOT)/build/coverage
 STARTUP_BUILD := $(ROOT)/build/startup-win
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 3
-BENCH_REPETITIONS ?= 5
+BENCH_REPETITIONS ?= 10
 BENCH_MIN_TIME ?= 0.2
 STARTUP_RUNS ?= 20
 
@@ -40,6 +40,7 @@ bench: bench-deps
 	@cmake --build $(BENCH_BUILD) -j2 --target kinetora_bench
 	@$(BENCH_BUILD)/bench/kinetora_bench --benchmark_repetitions=$(BENCH_REPETITIONS) \
 	  --benchmark_min_time=$(BENCH_MIN_TIME) --benchmark_report_aggregates_only=true \
+	  --benchmark_enable_random_interleaving=true \
 	  --benchmark_out=$(BENCH_BUILD)/result.json --benchmark_out_format=json >/dev/null
 	@python3 tools/bench-table.py $(BENCH_BUILD)/result.json
 

@@ -67,8 +67,9 @@ def main():
         fr = med.get("muparser_fresh" + key)
         co = med.get("muparser_compiled" + key)
         fl = med.get("cpp_floor" + key)
+        kf = med.get("evaluate_keys_first" + key)
         text = labels.get("evaluate_formula" + key, "?")
-        rows.append((text, ev, fr, co, fl))
+        rows.append((text, ev, fr, co, fl, kf))
         i += 1
 
     with open(sys.argv[1], encoding="utf-8") as f:
@@ -78,17 +79,19 @@ def main():
         " ".join("%.2f" % x for x in ctx.get("load_avg", []))))
     print("Ratios: fresh/eval = muparser fresh parse / evaluate_formula (goal >= %gx); "
           "eval/compiled = evaluate_formula / muparser pre-compiled (goal <= %gx on "
-          "one-operator formulas); eval/floor = evaluate_formula / hand-written C++." % (
+          "one-operator formulas); eval/floor = evaluate_formula / hand-written C++;\n"
+          "keys first = evaluate_formula with \"t\" and \"x\" first of the 14 inputs "
+          "(the difference is the key scan)." % (
               FRESH_GOAL, COMPILED_GOAL))
     print()
-    head = ("formula", "evaluate", "mu fresh", "mu compiled", "C++ floor",
+    head = ("formula", "evaluate", "keys first", "mu fresh", "mu compiled", "C++ floor",
             "fresh/eval", "eval/compiled", "eval/floor", "goals")
     w = max(len(r[0]) for r in rows) if rows else 10
-    line = "%-*s %11s %11s %11s %11s %10s %13s %10s  %s"
+    line = "%-*s %10s %10s %10s %11s %10s %10s %13s %10s  %s"
     print(line % ((w,) + head))
-    print("-" * (w + 95))
+    print("-" * (w + 105))
     missed = []
-    for text, ev, fr, co, fl in rows:
+    for text, ev, fr, co, fl, kf in rows:
         r_fresh = fr / ev if ev and fr else None
         r_comp = ev / co if ev and co else None
         r_floor = ev / fl if ev and fl else None
@@ -99,7 +102,7 @@ def main():
         if text in ONE_OPERATOR and (r_comp is None or r_comp > COMPILED_GOAL):
             goals.append("MISSED <=%gx compiled" % COMPILED_GOAL)
             missed.append((text, "compiled", r_comp))
-        print(line % (w, text, fmt_ns(ev), fmt_ns(fr), fmt_ns(co), fmt_ns(fl),
+        print(line % (w, text, fmt_ns(ev), fmt_ns(kf), fmt_ns(fr), fmt_ns(co), fmt_ns(fl),
                       "%.0fx" % r_fresh if r_fresh else "-",
                       "%.1fx" % r_comp if r_comp else "-",
                       "%.1fx" % r_floor if r_floor else "-",
