@@ -43,9 +43,11 @@ test-host:
 	@cd $(HOST_BUILD) && ctest --output-on-failure -j2 --timeout 300
 
 # Windows tests share one display and one persistent wine server: each process
-# then starts in a fraction of the time.
+# then starts in a fraction of the time. The warm-up starts Wine's background
+# services detached from ctest's output pipes (they would hold them open).
 test-windows:
 	@$(XVFB) bash -c '/usr/lib/wine/wineserver -p; \
+	  /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1; \
 	  cd $(WIN_BUILD) && ctest --output-on-failure -j2 --timeout 600; rc=$$?; \
 	  /usr/lib/wine/wineserver -k; exit $$rc'
 

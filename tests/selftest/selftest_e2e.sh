@@ -69,7 +69,11 @@ after=$(ls -A "$work" | wc -l)
 [ "$before" = "$after" ] || fail "tab: a file appeared"
 
 # More than 519 units: the path is cut to its first 519.
-long_dir="$work/$(printf 'd%.0s' $(seq 1 120))"
+# Folder levels of 100 units until the rest of the 519 fits one file name.
+long_dir="$work"
+while [ $((519 - ${#long_dir} - 3)) -gt 200 ]; do
+    long_dir="$long_dir/$(printf 'd%.0s' $(seq 1 100))"
+done
 mkdir -p "$long_dir"
 prefix=$(winpath "$long_dir")\\
 name_length=$((519 - ${#prefix}))
