@@ -1,0 +1,51 @@
+# Real keystrokes: typing into the field, F5 and Enter run calculate; F5 right
+# after a calculation (the main window focused) does nothing; Enter in the
+# report box and F5 on a focused button do; full-width digits read as numbers.
+run_case() {
+  start_app "$KINETORA_APP"
+
+  click_control 2000
+  drv expect-focus 2000
+  key ctrl+a
+  type_text "30"
+  drv expect-text 2000 30
+  key F5
+  drv $(expect_result 30) expect-focus 0 expect-status "$(esc '计算完成  Kinetora')"
+  ok "typed 30, F5: report and verdict for t = 30, focus on the main window, status"
+  shot level1
+  expect_colour_count level1 $VERDICT_BOX "$COLOUR_LEVEL1" 100 100000 "level-1 verdict colour"
+  expect_colour_count level1 $VERDICT_BOX "$COLOUR_LEVEL0" 0 0 "no level-0 colour"
+
+  # F5 aimed at the main window itself: nothing happens. The click into the
+  # report box comes after the key, so once the box has the focus the key has
+  # been handled.
+  drv set-text 2000 8
+  key F5
+  click_control 3000
+  drv expect-focus 3000 $(expect_result 30)
+  ok "F5 right after a calculation does nothing"
+  key Return
+  drv $(expect_result 8) expect-focus 0
+  ok "Enter in the report box calculates"
+  shot level0
+  expect_colour_count level0 $VERDICT_BOX "$COLOUR_LEVEL0" 100 100000 "level-0 verdict colour"
+  expect_colour_count level0 $VERDICT_BOX "$COLOUR_LEVEL1" 0 0 "no level-1 colour"
+
+  # Full-width forms typed by an input method in full-width mode.
+  click_control 2000
+  key ctrl+a
+  type_text "１２．５"
+  drv expect-text 2000 "$(esc '１２．５')"
+  key Return
+  drv $(expect_result 12.5)
+  ok "full-width １２．５ and Enter in the field: t = 12.5"
+
+  # A clicked button keeps the focus; F5 then calculates.
+  click_control 1004
+  drv expect-focus 1004 expect-text 2000 8 set-text 2000 48
+  key F5
+  drv $(expect_result 48)
+  ok "F5 with a button focused calculates"
+
+  stop_app
+}

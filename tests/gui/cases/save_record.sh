@@ -1,0 +1,72 @@
+# Saving: folders and T030.csv made on the first save with byte-order mark,
+# header and record; later saves append one record each; a calculate stopped
+# by an input error leaves the saved inputs with their report; a file held open
+# by another program without sharing: the "保存失败" warning, the failure status
+# and the file unchanged; once it is closed, saving the same result works.
+run_case() {
+  local base file suite_unix file_unix
+  base=$(drv local-appdata)
+  file="$base\\ToviMedSuite\\records\\T030.csv"
+  suite_unix=$(drv unix-path "$(esc "$base\\ToviMedSuite")")
+  file_unix="$suite_unix/records/T030.csv"
+  [ -n "$suite_unix" ] || fail "no Unix path for the record folder"
+  rm -rf "$suite_unix"
+
+  start_app "$KINETORA_APP"
+  local saved_box saved_status
+  saved_box="expect-box $(esc 已保存) $(esc '本次结果已追加保存到本地记录（CSV，可用 Excel 打开）。')"
+  saved_status="expect-status $(esc "记录已保存：$file")"
+
+  drv click 1001 $(expect_result 8) click 1002 $saved_box $saved_status
+  [ -f "$file_unix" ] || fail "no record file at $file_unix"
+  expect_file first_save "$(printf '\xef\xbb\xbf')时间,工具,半衰期,结果\r\n$(record 8)"
+  ok "first save: folders made, T030.csv with byte-order mark, header and record; status"
+
+  drv set-text 2000 30 click 1001 $(expect_result 30) click 1002 $saved_box
+  expect_file second_save "$(printf '\xef\xbb\xbf')时间,工具,半衰期,结果\r\n$(record 8)$(record 30)"
+  ok "second save appends one record, no second mark or header"
+
+  drv set-text 2000 1e999 click 1001 \
+      expect-box "$(esc 输入有误)" "$(esc '第 1 项“半衰期”请输入数字。')" \
+      click 1002 $saved_box
+  expect_file after_input_error \
+      "$(printf '\xef\xbb\xbf')时间,工具,半衰期,结果\r\n$(record 8)$(record 30)$(record 30)"
+  ok "after an input error the record pairs the last good input with its report"
+
+  cp "$file_unix" "$ARTEFACTS/before_locked_save.csv"
+  drv lock-file "$(esc "$file")" click 1002 \
+      expect-box "$(esc 保存失败)" \
+        "$(esc_b "记录未能写入：${file//\\/\\\\}\r\n文件可能正被其他程序（如 Excel）占用，请关闭后重试。")" \
+      expect-status "$(esc '保存失败：记录未写入')" unlock-file
+  cmp "$file_unix" "$ARTEFACTS/before_locked_save.csv" || fail "the locked save changed the file"
+  ok "file held open without sharing: warning box, failure status, file unchanged"
+
+  drv click 1002 $saved_box $saved_status
+  expect_file after_unlock \
+      "$(printf '\xef\xbb\xbf')时间,工具,半衰期,结果\r\n$(record 8)$(record 30)$(record 30)$(record 30)"
+  ok "once the file is free the same result saves"
+
+  stop_app
+}
+
+# One record with the time replaced by <time> (the report field is quoted: it
+# holds line breaks).
+record() {
+  printf '%s' "<time>,Kinetora,半衰期=$1,\"$(report_for "$1")\"\r\n"
+}
+
+# Compares the record file, times replaced, with the expected text (backslash
+# escapes for the line ends); keeps the file as an artefact.
+expect_file() {
+  local name=$1 expected=$2
+  cp "$file_unix" "$ARTEFACTS/$name.csv"
+  if grep -a -v -E '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2},Kinetora,' \
+       <(grep -a -E '^[0-9]{4}-' "$file_unix") >/dev/null; then
+    fail "$name: a record does not start with a local time"
+  fi
+  sed -E 's/^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2},/<time>,/' "$file_unix" \
+    > "$ARTEFACTS/$name.normalised"
+  printf '%b' "$expected" > "$ARTEFACTS/$name.expected"
+  cmp "$ARTEFACTS/$name.expected" "$ARTEFACTS/$name.normalised" ||
+    fail "$name: the record file differs from $ARTEFACTS/$name.expected"
+}

@@ -1,0 +1,21 @@
+#!/bin/bash
+# Runs one GUI test case: tests/gui/cases/<case>.sh, with the helpers of
+# lib.sh. Uses the X display in DISPLAY, or starts its own Xvfb when there is
+# none. Environment (set by CTest): KINETORA_SOURCE, KINETORA_APP,
+# KINETORA_COMPAT_APP, KINETORA_ROSTER_APP, KINETORA_DRIVER, KINETORA_OBJDUMP,
+# GUI_ARTEFACTS (screenshots and files of each case are kept there).
+set -u
+case_name=${1:?usage: run_case.sh <case>}
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
+
+source "$here/lib.sh"
+source "$here/cases/$case_name.sh"
+
+started=$(date +%s%N)
+run_case
+finished=$(date +%s%N)
+echo "gui.$case_name passed in $(( (finished - started) / 1000000 )) ms"
