@@ -1,0 +1,20 @@
+# GUI tests and the documentation's screenshot. Included by the top-level
+# Makefile (ROOT, WIN_BUILD, XVFB and the windows and wine-prefix targets come
+# from it).
+#   make test-gui         only the GUI tests of the Windows build, on a virtual display
+#   make gui-screenshot   docs/main-window.png: the window after calculating t = 30
+
+GUI_SCREENSHOT := $(ROOT)/docs/main-window.png
+
+.PHONY: test-gui gui-screenshot
+
+test-gui: windows wine-prefix
+	@$(XVFB) bash -c '/usr/lib/wine/wineserver -p; \
+	  cd $(WIN_BUILD) && ctest -L gui --output-on-failure; rc=$$?; \
+	  /usr/lib/wine/wineserver -k; exit $$rc'
+
+gui-screenshot: windows wine-prefix
+	@$(XVFB) env KINETORA_SOURCE=$(ROOT) KINETORA_APP=$(WIN_BUILD)/app/Kinetora.exe \
+	  KINETORA_DRIVER=$(WIN_BUILD)/tests/gui/gui_driver.exe \
+	  GUI_ARTEFACTS=$(WIN_BUILD)/gui-artefacts SCREENSHOT=$(GUI_SCREENSHOT) \
+	  bash $(ROOT)/tests/gui/run_case.sh screenshot
