@@ -203,6 +203,27 @@ def record_line_seeds():
                   data + cap + bytes([0]) + bytes([40, 1, 30]))
 
 
+def wide_text_seeds():
+    # format: conversion, flags, width kind, width, precision kind, precision,
+    # text length + text, 8 argument bytes, value selector, character, capacity
+    for conversion in range(18):
+        for flags, width_kind, precision_kind in ((0, 0, 0), (31, 1, 2), (1, 2, 3), (2, 1, 1)):
+            data = bytes([0, conversion, flags, width_kind, 12, precision_kind, 5, 6]) + b"abc\xe4\xb8x"
+            data += struct.pack(">Q", 0x8000000012345678) + bytes([T30, 40, 0])
+            write("fuzz_wide_text", "format%02d-%d%d%d" % (conversion, flags, width_kind,
+                                                         precision_kind), data)
+        write("fuzz_wide_text", "format%02d-cut" % conversion,
+              bytes([0, conversion, 0, 1, 40, 0, 0, 0]) + struct.pack(">Q", 7) +
+              bytes([BIG, 65, 200, 3]))
+    # UTF-8: ASCII, CJK, a pair, lone high and low surrogates; full and cut buffers
+    units = bytes([10, 20, 230, 5, 140, 1, 180, 2, 150, 3, 200, 9])
+    for cap in (bytes([0]), bytes([200, 5])):
+        write("fuzz_wide_text", "utf8-cap%d" % cap[0], bytes([1, 9]) + units + cap)
+    # bounded append: capacity, start length, source length, count
+    for case in ((16, 10, 20, 255), (1, 0, 5, 20), (64, 63, 3, 10), (8, 2, 4, 0)):
+        write("fuzz_wide_text", "append-%d-%d-%d-%d" % case, bytes([2]) + bytes(case))
+
+
 if __name__ == "__main__":
     formula_seeds()
     compute_tool_seeds()
@@ -210,3 +231,4 @@ if __name__ == "__main__":
     command_line_seeds()
     format_seeds()
     record_line_seeds()
+    wide_text_seeds()
