@@ -119,7 +119,7 @@ def report_seeds():
 
     big = bytes([32])      # 8192
     window = bytes([64])   # 4096
-    today = (1 << 60) + 20794  # decodes to day 20794 (2026-12-07)
+    today = 20794  # 2026-12-07
     cases = {
         1: [("nurses", v(40)), ("days", v(31))],
         2: [("start", v(8)), ("interval", raw(0.1)), ("times", v(45))],
@@ -141,7 +141,7 @@ def report_seeds():
         write("fuzz_reports", "placeholder%d" % kind, report(kind, [], bytes([0])))
     write("fuzz_reports", "follow-up-year-end",
           report(7, [("start", v(3)), ("gap", v(0)), ("times", v(2))], big,
-                 day=(1 << 60) + 20817, fixed=0))
+                 day=20817, fixed=0))
     write("fuzz_reports", "nan-values",
           report(1, [("nurses", bytes([NAN])), ("days", bytes([INF]))], big))
     write("fuzz_reports", "huge-values",
