@@ -492,6 +492,23 @@ bool cmd_expect_length(Args a) {
                 L" units, expected " + a[1]);
 }
 
+// Types text into the window that has the keyboard focus as an input method
+// delivers it: one Unicode key event (VK_PACKET) per unit, down and up.
+bool cmd_type_unicode(Args a) {
+    const std::wstring text = unescape(a[0]);
+    for (wchar_t unit : text) {
+        INPUT keys[2] = {};
+        for (INPUT& key : keys) {
+            key.type = INPUT_KEYBOARD;
+            key.ki.wScan = unit;
+            key.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        if (SendInput(2, keys, sizeof(INPUT)) != 2) return fail(L"type-unicode: input refused");
+    }
+    return true;
+}
+
 bool cmd_set_text(Args a) {
     HWND target = control(number(a[0]));
     if (!target) return fail(L"set-text: no control " + std::wstring(a[0]));
@@ -724,6 +741,7 @@ const Command kCommands[] = {
     {L"expect-text-at",           3,    cmd_expect_text_at},
     {L"expect-length",            2,    cmd_expect_length},
     {L"set-text",                 2,    cmd_set_text},
+    {L"type-unicode",             1,    cmd_type_unicode},
     {L"click",                    1,    cmd_click},
     {L"expect-box",               2,    cmd_expect_box},
     {L"expect-no-box",            0,    cmd_expect_no_box},

@@ -8,7 +8,7 @@
 #   esc_b <text>            the same after turning \r and \n into CR and LF
 #   click_control <id>      a real mouse click into a control (xdotool)
 #   key <keys...>           real key presses (xdotool)
-#   type_text <text>        real typing (xdotool), any Unicode text
+#   type_text <text>        real typing (xdotool) of text on the keyboard (ASCII)
 #   shot <name>             screenshot of the whole screen, kept as an artefact
 #   expect_pixel <shot> <x> <y> <#RRGGBB> <what>      (client coordinates)
 #   expect_colour_count <shot> <x> <y> <w> <h> <#RRGGBB> <min> <max> <what>

@@ -15,6 +15,12 @@ fi
 source "$here/lib.sh"
 source "$here/cases/$case_name.sh"
 
+# The window (1036 x 780 with its frame) must fit the screen: the pixel checks
+# read the screen.
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+(( screen_w >= 1036 && screen_h >= 780 )) ||
+  fail "the display is ${screen_w}x$screen_h; the GUI tests need at least 1036x780 (24-bit)"
+
 started=$(date +%s%N)
 run_case
 finished=$(date +%s%N)
