@@ -38,6 +38,7 @@ wine-prefix: deps
 test: host windows wine-prefix
 	@$(MAKE) --no-print-directory test-host
 	@$(MAKE) --no-print-directory test-windows
+	@$(MAKE) --no-print-directory fuzz-smoke
 
 test-host:
 	@cd $(HOST_BUILD) && ctest --output-on-failure -j2 --timeout 300
