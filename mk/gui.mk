@@ -10,6 +10,7 @@ GUI_SCREENSHOT := $(ROOT)/docs/main-window.png
 
 test-gui: windows wine-prefix
 	@$(XVFB) bash -c '/usr/lib/wine/wineserver -p; \
+	  /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1; \
 	  cd $(WIN_BUILD) && ctest -L gui --output-on-failure; rc=$$?; \
 	  /usr/lib/wine/wineserver -k; exit $$rc'
 

@@ -10,6 +10,8 @@
 #   key <keys...>           real key presses (xdotool)
 #   type_text <text>        real typing (xdotool) of text on the keyboard (ASCII)
 #   shot <name>             screenshot of the whole screen, kept as an artefact
+#   shot_until <name> <x> <y> <w> <h> <#RRGGBB> <min> <max> <what>
+#                           screenshots until the box shows that many pixels
 #   expect_pixel <shot> <x> <y> <#RRGGBB> <what>      (client coordinates)
 #   expect_colour_count <shot> <x> <y> <w> <h> <#RRGGBB> <min> <max> <what>
 #   ok <what>               logs a passed step
@@ -43,8 +45,10 @@ drv() {
 start_app() {
   local exe=$1
   # A window left over by an earlier, interrupted run would be found instead.
-  "$WINE_RUN" "$KINETORA_DRIVER" close wait-gone 10000 >/dev/null 2>&1
-  "$WINE_RUN" "$exe" &
+  # This first Wine process may start Wine's background services: it must not
+  # hand them the test's output pipes, which they would hold open.
+  "$WINE_RUN" "$KINETORA_DRIVER" close wait-gone 10000 </dev/null >/dev/null 2>&1
+  "$WINE_RUN" "$exe" </dev/null >"$ARTEFACTS/$(basename "$exe").log" 2>&1 &
   APP_PID=$!
   trap stop_app_quietly EXIT
   drv wait-window 60000
@@ -101,6 +105,22 @@ colour_count() {
   "$CONVERT" "$ARTEFACTS/$shot.png" -crop "${w}x${h}+$(( CLIENT_X + x ))+$(( CLIENT_Y + y ))" +repage \
     -fill black +opaque "$colour" -fill white -opaque "$colour" \
     -format "%[fx:round(mean*w*h)]" info:
+}
+
+# Takes screenshots until the box holds min to max pixels of the colour: the
+# program's drawing reaches the screen a little after its controls change.
+shot_until() {
+  local shot=$1 x=$2 y=$3 w=$4 h=$5 colour=$6 min=$7 max=$8 what=$9 count tries=0
+  while :; do
+    shot "$shot"
+    count=$(colour_count "$shot" "$x" "$y" "$w" "$h" "$colour")
+    if [ "$count" -ge "$min" ] && [ "$count" -le "$max" ]; then
+      ok "$what: $count pixels of $colour"
+      return
+    fi
+    (( ++tries < 50 )) || fail "$what: $count pixels of $colour in $shot, expected $min to $max"
+    sleep 0.2
+  done
 }
 
 expect_colour_count() {

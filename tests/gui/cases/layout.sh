@@ -20,7 +20,7 @@ run_case() {
   drv expect-focus 2000 expect-status "$(esc '就绪：填写参数后按 F5 或点击“计算”')"
   ok "focus in the first input, ready status painted"
 
-  shot start
+  shot_until start $VERDICT_BOX "$COLOUR_LEVEL0" 100 100000 "hint in the level-0 green"
   expect_pixel start 400 40  '#006C96' "header band"
   expect_pixel start 1000 80 '#006C96' "header band, right end"
   expect_pixel start 4 44    '#0084B0' "accent strip"
@@ -41,7 +41,6 @@ run_case() {
   expect_pixel start 20 668  '#006A94' "calculate button outline"
   expect_pixel start 190 700 '#FFFFFF' "save button fill"
   expect_pixel start 184 690 '#CED8E0' "save button outline"
-  expect_colour_count start $VERDICT_BOX "$COLOUR_LEVEL0" 100 100000 "hint in the level-0 green"
   expect_colour_count start 36 104 300 30 '#006C96' 20 100000 "panel title in the header blue"
 
   stop_app

@@ -7,7 +7,7 @@ run_case() {
   type_text "30"
   key F5
   drv $(expect_result 30) expect-status "$(esc '计算完成  Kinetora')"
-  shot window_t30
+  shot_until window_t30 $VERDICT_BOX "$COLOUR_LEVEL1" 100 100000 "verdict painted"
   "$CONVERT" "$ARTEFACTS/window_t30.png" -crop "${CLIENT_W}x${CLIENT_H}+$CLIENT_X+$CLIENT_Y" +repage \
     -strip -define png:exclude-chunks=date,time "$SCREENSHOT" || fail "cropping the screenshot"
   ok "window after t = 30 written to $SCREENSHOT"
