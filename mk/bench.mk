@@ -12,6 +12,7 @@
 BENCH_PACKAGES := libbenchmark-dev libmuparser-dev python3
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 COVERAGE_PACKAGES := gcovr
+STARTUP_PACKAGES := time
 
 BENCH_BUILD := $(ROOT)/build/bench
 COVERAGE_BUILD := $(ROOT)/build/coverage
@@ -54,6 +55,7 @@ fuzz-smoke: fuzz-deps
 coverage: coverage-deps
 	@tools/coverage.sh $(COVERAGE_BUILD)
 
-startup: deps bench-deps
+startup: deps
+	@tools/ensure-packages.sh $(STARTUP_PACKAGES)
 	@tools/wine-prefix.sh >/dev/null
 	@$(XVFB) python3 tools/startup-bench.py --build $(STARTUP_BUILD) --runs $(STARTUP_RUNS)

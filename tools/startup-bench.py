@@ -9,9 +9,11 @@ build type and static link; bench/startup/):
                        the program does (the loader maps and starts them)
 
 Measured, each program started RUNS times, interleaved:
-  * wall time of the whole process (fork to exit), median and minimum;
-  * peak resident memory (ru_maxrss of the Wine process from wait4: the Linux
-    process that runs the Windows program, Wine's loader and DLLs included);
+  * wall time of the whole process (spawn to exit, through /usr/bin/time),
+    median and minimum;
+  * peak resident memory of the Linux process that runs the Windows program
+    (Wine's loader and DLLs included), as /usr/bin/time reports it; the
+    wineserver and Wine's service processes are not counted;
   * time from process start to its first top-level window being mapped on the
     X display (polled every millisecond through Xlib; needs DISPLAY):
     startup_window.exe --stay against Kinetora.exe without arguments.
@@ -35,6 +37,7 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
+TIME = "/usr/bin/time"
 EXPECTED_SELFTEST_LINES = 8
 # Wine and the services it starts keep no hold on our output.
 QUIET = [(os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0),
@@ -64,12 +67,21 @@ def wine_env(prefix):
 
 
 def run_once(argv, env):
-    """Wall seconds, peak RSS in KiB and exit code of one process."""
-    start = time.perf_counter()
-    pid = os.posix_spawn(argv[0], argv, env, file_actions=QUIET)
-    _, status, usage = os.wait4(pid, 0)
-    wall = time.perf_counter() - start
-    return wall, usage.ru_maxrss, os.waitstatus_to_exitcode(status)
+    """Wall seconds, peak RSS in KiB and exit code of one process.
+
+    The peak RSS comes from /usr/bin/time: a process spawned from this
+    interpreter would inherit the interpreter's resident size as its starting
+    peak, whereas time's own child starts from time's small footprint."""
+    with tempfile.NamedTemporaryFile("r", suffix=".rss") as rss_file:
+        timed = [TIME, "-f", "%M", "-o", rss_file.name] + argv
+        start = time.perf_counter()
+        pid = os.posix_spawn(timed[0], timed, env, file_actions=QUIET)
+        _, status, _ = os.wait4(pid, 0)
+        wall = time.perf_counter() - start
+        rss_file.seek(0)
+        lines = [line for line in rss_file.read().split() if line.isdigit()]
+    peak = int(lines[-1]) if lines else 0
+    return wall, peak, os.waitstatus_to_exitcode(status)
 
 
 # --- Xlib through ctypes: top-level windows of a process, mapped or not. ---
