@@ -12,6 +12,12 @@ run_case() {
       fail "imports $dll, which is not a Windows system library"
   done
   ok "imports only system libraries:" $imports
+  # The window's libraries are loaded on first use, so the self-test starts
+  # with the kernel alone.
+  for dll in user32.dll gdi32.dll shell32.dll; do
+    [[ " ${imports,,} " == *" $dll "* ]] && fail "$dll is a load-time import"
+  done
+  ok "user32, gdi32 and shell32 load on first use"
 
   local host exe_windows
   host=$(sed -n 's/^#define KINETORA_PUBLISHER_HOST "\(.*\)"/\1/p' \
