@@ -86,6 +86,10 @@ void narrow_spec(const FormatSpec& spec, const char* length, char* out, int32_t 
                   length, static_cast<char>(spec.conversion));
 }
 
+const char* short_length(const FormatSpec& spec) {
+    return spec.shorts >= 2 ? "hh" : (spec.shorts == 1 ? "h" : "");
+}
+
 void put_ascii(FormatWriter* w, const char* text) {
     for (int32_t i = 0; text[i] != 0; ++i) {
         put_unit(w, static_cast<wchar_t>(static_cast<unsigned char>(text[i])));
@@ -207,7 +211,8 @@ int32_t wtext_vformat(wchar_t* buffer, int32_t capacity, const wchar_t* format, 
                     narrow_spec(spec, "l", narrow, sizeof narrow);
                     std::snprintf(number, sizeof number, narrow, va_arg(args, long));
                 } else {
-                    narrow_spec(spec, "", narrow, sizeof narrow);
+                    // "h" and "hh" narrow the promoted int as printf does.
+                    narrow_spec(spec, short_length(spec), narrow, sizeof narrow);
                     std::snprintf(number, sizeof number, narrow, va_arg(args, int));
                 }
                 put_ascii(&w, number);
@@ -222,7 +227,7 @@ int32_t wtext_vformat(wchar_t* buffer, int32_t capacity, const wchar_t* format, 
                     narrow_spec(spec, "l", narrow, sizeof narrow);
                     std::snprintf(number, sizeof number, narrow, va_arg(args, unsigned long));
                 } else {
-                    narrow_spec(spec, "", narrow, sizeof narrow);
+                    narrow_spec(spec, short_length(spec), narrow, sizeof narrow);
                     std::snprintf(number, sizeof number, narrow, va_arg(args, unsigned int));
                 }
                 put_ascii(&w, number);

@@ -32,8 +32,8 @@ const Conversion kConversions[] = {
     {L'd',     L"",      Argument::integer},
     {L'i',     L"l",     Argument::long_integer},
     {L'd',     L"ll",    Argument::long_long},
-    // "%hd" is left out: wtext_format reads the "h" modifier but does not
-    // apply it yet (it prints the whole int where swprintf prints the short).
+    {L'd',     L"h",     Argument::integer},
+    {L'u',     L"hh",    Argument::unsigned_integer},
     {L'u',     L"",      Argument::unsigned_integer},
     {L'x',     L"l",     Argument::unsigned_long},
     {L'X',     L"ll",    Argument::unsigned_long_long},

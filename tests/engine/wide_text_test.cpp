@@ -63,6 +63,7 @@ TEST(WideText, FormatConversions) {
         {f(L"[%5ls|%-3d|%x]", L"ab", 7, 255),       L"[   ab|7  |ff]"},
         {f(L"%ls", static_cast<const wchar_t*>(nullptr)), L"(null)"},
         {f(L"%q|%"),                                 L"%q|%"},
+        {f(L"%hd|%hhu|%hx", 687816192, 511, 0x12345), L"15872|255|2345"},
     };
     for (const Row& row : rows) EXPECT_EQ(row.produced, row.expected);
 }
