@@ -16,6 +16,7 @@
 #include "engine/tool_def.h"
 #include "engine/wide_text.h"
 #include "reports/custom_reports.h"
+#include "tests/support/largest_report_inputs.h"
 
 namespace {
 
@@ -270,30 +271,12 @@ void bm_format_value(benchmark::State& state) {
 // One input tool per report kind. A report is measured at its largest: the
 // count inputs at their upper limits and, for the selector inputs, the value
 // that gives the longest report (found once by trying each).
-const ToolInput kReportInputs[] = {
-    // key         label  unit  default
-    {"nurses",     L"",   L"",  40.0},
-    {"days",       L"",   L"",  31.0},
-    {"start",      L"",   L"",  8.0},
-    {"interval",   L"",   L"",  6.0},
-    {"times",      L"",   L"",  50.0},
-    {"kind",       L"",   L"",  0.0},
-    {"drugA",      L"",   L"",  2.0},
-    {"drugB",      L"",   L"",  1.0},
-    {"gap",        L"",   L"",  7.0},
-    {"beds",       L"",   L"",  30.0},
-    {"bed",        L"",   L"",  12.0},
-    {"dose",       L"",   L"",  250.0},
-    {"volume",     L"",   L"",  500.0},
-    {"gtt",        L"",   L"",  40.0},
-    {"panel",      L"",   L"",  0.0},
-};
-constexpr int32_t kReportInputCount =
-    static_cast<int32_t>(sizeof kReportInputs / sizeof kReportInputs[0]);
-constexpr int32_t kSelectorKind = 5;
-constexpr int32_t kSelectorPanel = 14;
-constexpr int32_t kDrugA = 6;
-constexpr int32_t kDrugB = 7;
+const ToolInput* const kReportInputs = kLargestReportInputs;
+constexpr int32_t kReportInputCount = kLargestReportInputCount;
+constexpr int32_t kSelectorKind = kLargestReportKindSlot;
+constexpr int32_t kSelectorPanel = kLargestReportPanelSlot;
+constexpr int32_t kDrugA = kLargestReportDrugASlot;
+constexpr int32_t kDrugB = kLargestReportDrugBSlot;
 
 const ToolDef kReportTool = {
     901, L"reports", L"", L"", L"", L"",

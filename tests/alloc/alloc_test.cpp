@@ -25,6 +25,7 @@
 #include "engine/tool_def.h"
 #include "engine/wide_text.h"
 #include "reports/custom_reports.h"
+#include "tests/support/largest_report_inputs.h"
 #if defined(KINETORA_HAVE_RECORD_STORE)
 #include "app/record_store.h"
 #endif
@@ -398,31 +399,12 @@ TEST(NoAllocation, ComputeToolBuiltIn) {
     }
 }
 
-// Inputs for every report, the counts at their upper limits (and beyond).
-const ToolInput kReportInputs[] = {
-    // key         label  unit  default
-    {"nurses",     L"",   L"",  40.0},
-    {"days",       L"",   L"",  31.0},
-    {"start",      L"",   L"",  8.0},
-    {"interval",   L"",   L"",  6.0},
-    {"times",      L"",   L"",  50.0},
-    {"kind",       L"",   L"",  0.0},
-    {"drugA",      L"",   L"",  2.0},
-    {"drugB",      L"",   L"",  1.0},
-    {"gap",        L"",   L"",  7.0},
-    {"beds",       L"",   L"",  30.0},
-    {"bed",        L"",   L"",  12.0},
-    {"dose",       L"",   L"",  250.0},
-    {"volume",     L"",   L"",  500.0},
-    {"gtt",        L"",   L"",  40.0},
-    {"panel",      L"",   L"",  0.0},
-};
-constexpr int32_t kReportInputCount =
-    static_cast<int32_t>(sizeof kReportInputs / sizeof kReportInputs[0]);
-constexpr int32_t kKindSlot = 5;
-constexpr int32_t kDrugASlot = 6;
-constexpr int32_t kDrugBSlot = 7;
-constexpr int32_t kPanelSlot = 14;
+const ToolInput* const kReportInputs = kLargestReportInputs;
+constexpr int32_t kReportInputCount = kLargestReportInputCount;
+constexpr int32_t kKindSlot = kLargestReportKindSlot;
+constexpr int32_t kDrugASlot = kLargestReportDrugASlot;
+constexpr int32_t kDrugBSlot = kLargestReportDrugBSlot;
+constexpr int32_t kPanelSlot = kLargestReportPanelSlot;
 
 ToolDef report_tool(int32_t kind) {
     ToolDef tool = {902, L"报告", L"", L"", L"", L"", kReportInputCount, kReportInputs,
