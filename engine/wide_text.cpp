@@ -68,7 +68,7 @@ struct FormatSpec {
     wchar_t conversion;
 };
 
-// Rebuilds the specification as a narrow printf format for one number.
+// Rebuilds the conversion as a narrow printf format for one number.
 void narrow_spec(const FormatSpec& spec, const char* length, char* out, int32_t capacity) {
     char flags[8];
     int32_t n = 0;
