@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 
+#include "../engine/platform.h"
 #include "../engine/wide_text.h"
 
 namespace {
@@ -37,13 +38,8 @@ void query_record_base_folder(wchar_t* folder, int32_t capacity) {
         ctext_format(home_share, kNarrowPathCapacity, "%s/.local/share", home);
         chosen = home_share;
     }
-    // Byte by byte: a UTF-8 path is widened unit by unit only when it is ASCII.
-    int32_t i = 0;
-    for (; chosen[i] != 0 && i < capacity - 1; ++i) {
-        unsigned char byte = static_cast<unsigned char>(chosen[i]);
-        folder[i] = byte < 0x80 ? static_cast<wchar_t>(byte) : L'?';
-    }
-    folder[i] = 0;
+    // Only ASCII is widened as it stands; other bytes become "?".
+    ansi_to_wide(chosen, folder, capacity);
 }
 
 std::FILE* record_platform_open(void*, const wchar_t* path, const char* mode) {
