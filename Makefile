@@ -12,7 +12,7 @@ export WINEPREFIX
 export WINEDEBUG := -all
 export WINEDLLOVERRIDES := mscoree,mshtml=
 
-BASE_PACKAGES := cmake ninja-build g++ libgtest-dev googletest
+BASE_PACKAGES := cmake ninja-build g++ libgtest-dev googletest python3
 WIN_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wqy-microhei
 GUI_PACKAGES := xvfb xauth xdotool x11-apps imagemagick
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"

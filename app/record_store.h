@@ -4,19 +4,18 @@
 // The window's save command calls save_record() and shows what it hands back:
 //
 //     SaveOutcome outcome;
-//     save_record(*app.tool, app.input_values, app.detail_text, &outcome);
-//     if (outcome.status != SaveStatus::no_result) {
-//         wtext_copy(app.status_text, 256, outcome.status_text);
-//         InvalidateRect(app.main_window, nullptr, FALSE);
-//     }
-//     MessageBoxW(app.main_window, outcome.message, outcome.caption, MB_OK | outcome.icon);
+//     save_record(*app_state.tool, app_state.input_values, app_state.detail_text, &outcome);
+//     if (outcome.status != SaveStatus::no_result) show_status(outcome.status_text);
+//     show_message(outcome.message, outcome.caption, outcome.icon);
+//
+// show_status() puts the text into the window's status line and repaints the
+// footer; show_message() is a message box owned by the main window.
 //
 // Everything here but the platform file operations and the folder query is
 // portable and reached by the host tests.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 
 #include "../engine/platform.h"
 #include "../engine/tool_def.h"
@@ -45,13 +44,15 @@ constexpr uint32_t kSaveIconWarning = 0x30u;
 
 enum class SaveStatus : int32_t {
     no_result,  // nothing calculated yet: only the "提示" message; status text unchanged
-    saved,      // the record (and on first use the byte-order mark and header) is in the file
+    saved,      // the record (and on first use the byte-order mark and header) is in the
+                // file and was handed to the storage device
     failed,     // nothing was added to the file; it is as it was before the save
 };
 
 struct SaveOutcome {
     SaveStatus status;
     wchar_t record_path[kRecordPathCapacity];         // the record file; empty for no_result
+                                                      // and when there is no base folder
     wchar_t status_text[kSaveStatusTextCapacity];     // new status line; empty for no_result
     wchar_t message[kSaveMessageCapacity];            // message box text
     const wchar_t* caption;                           // message box caption (static text)
@@ -70,48 +71,95 @@ void save_record(const ToolDef& tool, const double* input_values, const wchar_t*
 // File operations under the save, as a record of function pointers so the tests
 // can make any one of them fail. Paths use "\" between levels; the non-Windows
 // implementation turns them into "/".
+//
+// One save holds the record file from open to close: other programs may read
+// it meanwhile, but none may write it, so the header decision, the writes, the
+// flush and any cut-back all see only this save's own bytes.
+
+// 0 for success, else the system's error code (GetLastError() on Windows, errno
+// elsewhere).
+using RecordError = uint32_t;
+
+// An open record file: a HANDLE on Windows, a file descriptor elsewhere.
+struct RecordFile {
+    intptr_t handle;
+};
+
+// Waiting for a record file that another writer holds: attempts this far apart
+// until this long has been waited.
+constexpr int32_t kRecordHoldRetryMs = 10;
+constexpr int32_t kRecordHoldWaitMs = 2000;
 
 struct RecordFileOps {
     void* context;  // handed unchanged to every operation
-    // Opens a C stream with mode "rb" or "ab" (binary, no line-end translation;
-    // no sharing restrictions). Null when the file cannot be opened.
-    std::FILE* (*open)(void* context, const wchar_t* path, const char* mode);
-    // Writes all `count` bytes; false when fewer went out.
-    bool (*write)(void* context, std::FILE* file, const void* bytes, size_t count);
-    bool (*flush)(void* context, std::FILE* file);
-    // Closes the stream in every case; false when the close reported an error.
-    bool (*close)(void* context, std::FILE* file);
-    // Size in bytes of the file behind an open stream; -1 when it cannot be told.
-    int64_t (*size)(void* context, std::FILE* file);
-    // Cuts the (closed) file at `path` back to `size` bytes.
-    bool (*truncate)(void* context, const wchar_t* path, int64_t size);
-    // Removes the (closed) file at `path`.
-    bool (*remove)(void* context, const wchar_t* path);
+    // Opens the file for reading and writing, creating it when it is missing
+    // (then *created is true), and holds it: others may read it, nobody else
+    // may write it until close. An error for which record_error_is_held() is
+    // true when another writer holds it (nothing is open then).
+    RecordError (*open)(void* context, const wchar_t* path, RecordFile* file, bool* created);
+    RecordError (*size)(void* context, RecordFile file, int64_t* size);
+    // Reads up to `count` bytes at `offset` into `bytes`; *got is less than
+    // `count` only at the end of the file.
+    RecordError (*read)(void* context, RecordFile file, int64_t offset, void* bytes,
+                        int32_t count, int32_t* got);
+    // Writes all `count` bytes at `offset`; an error when fewer went out.
+    RecordError (*write)(void* context, RecordFile file, int64_t offset, const void* bytes,
+                         int32_t count);
+    // Hands everything written to the storage device (FlushFileBuffers, fsync).
+    RecordError (*flush)(void* context, RecordFile file);
+    // Cuts the file back to `size` bytes.
+    RecordError (*truncate)(void* context, RecordFile file, int64_t size);
+    // Removes the file at `path`, which this save created and still holds; it
+    // is gone once closed.
+    RecordError (*discard)(void* context, RecordFile file, const wchar_t* path);
+    // Lets go of the file in every case.
+    RecordError (*close)(void* context, RecordFile file);
     // Creates one directory level; false also when it already exists (the
     // caller ignores the result).
     bool (*create_directory)(void* context, const wchar_t* path);
+    // Waits before the next attempt to open a held file.
+    void (*sleep)(void* context, int32_t milliseconds);
 };
 
 // The real file system of the platform (context unused, null).
 const RecordFileOps& default_record_file_ops();
 
 // The base folder of the record folder: the local application-data folder on
-// Windows (empty when the query fails); see save_record() for other systems.
-void query_record_base_folder(wchar_t* folder, int32_t capacity);
+// Windows; see save_record() for other systems. 0, or the error of a query that
+// failed or gave no folder (then `folder` is empty).
+RecordError query_record_base_folder(wchar_t* folder, int32_t capacity);
 
-// The save with every outside input handed in: file operations, base folder and
+// The save with every outside input handed in: file operations, base folder
+// (with the error of its query: nothing is saved anywhere without one) and
 // local time. save_record() calls it with the real ones.
-void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder, const LocalTime& now,
-                      const ToolDef& tool, const double* input_values, const wchar_t* detail_text,
+void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder,
+                      RecordError folder_error, const LocalTime& now, const ToolDef& tool,
+                      const double* input_values, const wchar_t* detail_text,
                       SaveOutcome* outcome);
+
+// Whether an error of open() means that another writer holds the file
+// (ERROR_SHARING_VIOLATION or ERROR_LOCK_VIOLATION; EWOULDBLOCK elsewhere).
+bool record_error_is_held(RecordError error);
+
+// The system's own text for an error (FormatMessageW; strerror elsewhere),
+// without a trailing line break; empty when the system has none.
+void record_error_text(RecordError error, wchar_t* text, int32_t capacity);
 
 // Platform parts of default_record_file_ops() (record_store_win32.cpp or
 // record_store_posix.cpp); contracts as in RecordFileOps, context unused.
-std::FILE* record_platform_open(void* context, const wchar_t* path, const char* mode);
-int64_t record_platform_size(void* context, std::FILE* file);
-bool record_platform_truncate(void* context, const wchar_t* path, int64_t size);
-bool record_platform_remove(void* context, const wchar_t* path);
+RecordError record_platform_open(void* context, const wchar_t* path, RecordFile* file,
+                                 bool* created);
+RecordError record_platform_size(void* context, RecordFile file, int64_t* size);
+RecordError record_platform_read(void* context, RecordFile file, int64_t offset, void* bytes,
+                                 int32_t count, int32_t* got);
+RecordError record_platform_write(void* context, RecordFile file, int64_t offset,
+                                  const void* bytes, int32_t count);
+RecordError record_platform_flush(void* context, RecordFile file);
+RecordError record_platform_truncate(void* context, RecordFile file, int64_t size);
+RecordError record_platform_discard(void* context, RecordFile file, const wchar_t* path);
+RecordError record_platform_close(void* context, RecordFile file);
 bool record_platform_create_directory(void* context, const wchar_t* path);
+void record_platform_sleep(void* context, int32_t milliseconds);
 
 // ---------------------------------------------------------------------------
 // Portable builders.

@@ -1,16 +1,25 @@
 // Record store: CSV builders, folder and file names, and the save itself against
-// the real file system and with each file operation failing in turn.
+// the real file system, with each file operation failing in turn, with torn
+// file ends and with another writer holding the file.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/record_store.h"
+#include "engine/platform.h"
+#include "engine/wide_text.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -233,55 +242,121 @@ TEST(RecordFolder, CreatedLevelByLevelFromTheFourthUnit) {
 // ---------------------------------------------------------------------------
 // Saving through the file system, with faults injected
 
-enum class Op { open, write, flush, close, size, remove, truncate, count };
+#ifdef _WIN32
+const RecordError kHeld = ERROR_SHARING_VIOLATION;
+const RecordError kDiskFull = ERROR_DISK_FULL;
+const RecordError kDenied = ERROR_ACCESS_DENIED;
+const RecordError kIoError = ERROR_IO_DEVICE;
+#else
+const RecordError kHeld = EWOULDBLOCK;
+const RecordError kDiskFull = ENOSPC;
+const RecordError kDenied = EACCES;
+const RecordError kIoError = EIO;
+#endif
 
-// Makes the `fail_at`-th call (1-based) of one operation fail; a failing write,
-// flush or close first does its real work (half the bytes for a write), so the
-// save must really take the bytes back out.
+enum class Op { open, size, read, write, flush, truncate, discard, close, mkdir, count };
+
+// Makes calls of one operation fail with `error`: the `fail_at`-th (1-based),
+// or with `repeat` every one from it on. A failing write first writes half its
+// bytes and a failing flush or close first does its work, so the save must
+// really take the bytes back out. Waits are counted, not slept.
 struct Faults {
     Op kind;
     int fail_at;
+    RecordError error;
+    bool repeat;
     int seen[static_cast<int>(Op::count)];
+    int slept_ms;
+    Op also_kind;  // a second operation that fails at its first call (Op::count: none)
 };
 
 const RecordFileOps& real() {
     return default_record_file_ops();
 }
 
-bool fails(void* context, Op op) {
+RecordError fault(void* context, Op op) {
     Faults* f = static_cast<Faults*>(context);
-    return ++f->seen[static_cast<int>(op)] == f->fail_at && f->kind == op;
+    int nth = ++f->seen[static_cast<int>(op)];
+    if (f->also_kind == op && nth == 1) return kIoError;
+    if (f->kind != op) return 0;
+    return nth == f->fail_at || (f->repeat && nth > f->fail_at) ? f->error : 0;
 }
 
-std::FILE* faulty_open(void* c, const wchar_t* path, const char* mode) {
-    return fails(c, Op::open) ? nullptr : real().open(nullptr, path, mode);
+RecordError faulty_open(void* c, const wchar_t* path, RecordFile* file, bool* created) {
+    if (RecordError error = fault(c, Op::open)) return error;
+    return real().open(nullptr, path, file, created);
 }
-bool faulty_write(void* c, std::FILE* file, const void* bytes, size_t count) {
-    if (!fails(c, Op::write)) return real().write(nullptr, file, bytes, count);
-    real().write(nullptr, file, bytes, count / 2);
-    return false;
+RecordError faulty_size(void* c, RecordFile file, int64_t* size) {
+    if (RecordError error = fault(c, Op::size)) return error;
+    return real().size(nullptr, file, size);
 }
-bool faulty_flush(void* c, std::FILE* file) {
-    return real().flush(nullptr, file) && !fails(c, Op::flush);
+RecordError faulty_read(void* c, RecordFile file, int64_t offset, void* bytes, int32_t count,
+                        int32_t* got) {
+    if (RecordError error = fault(c, Op::read)) return error;
+    return real().read(nullptr, file, offset, bytes, count, got);
 }
-bool faulty_close(void* c, std::FILE* file) {
-    return real().close(nullptr, file) && !fails(c, Op::close);
+RecordError faulty_write(void* c, RecordFile file, int64_t offset, const void* bytes,
+                         int32_t count) {
+    RecordError error = fault(c, Op::write);
+    if (error == 0) return real().write(nullptr, file, offset, bytes, count);
+    real().write(nullptr, file, offset, bytes, count / 2);
+    return error;
 }
-int64_t faulty_size(void* c, std::FILE* file) {
-    return fails(c, Op::size) ? -1 : real().size(nullptr, file);
+RecordError faulty_flush(void* c, RecordFile file) {
+    RecordError error = real().flush(nullptr, file);
+    return error != 0 ? error : fault(c, Op::flush);
 }
-bool faulty_remove(void* c, const wchar_t* path) {
-    return !fails(c, Op::remove) && real().remove(nullptr, path);
+RecordError faulty_truncate(void* c, RecordFile file, int64_t size) {
+    if (RecordError error = fault(c, Op::truncate)) return error;
+    return real().truncate(nullptr, file, size);
 }
-bool faulty_truncate(void* c, const wchar_t* path, int64_t size) {
-    return !fails(c, Op::truncate) && real().truncate(nullptr, path, size);
+RecordError faulty_discard(void* c, RecordFile file, const wchar_t* path) {
+    if (RecordError error = fault(c, Op::discard)) return error;
+    return real().discard(nullptr, file, path);
+}
+RecordError faulty_close(void* c, RecordFile file) {
+    RecordError error = real().close(nullptr, file);
+    return error != 0 ? error : fault(c, Op::close);
+}
+bool counted_create_directory(void* c, const wchar_t* path) {
+    fault(c, Op::mkdir);
+    return real().create_directory(nullptr, path);
+}
+void counted_sleep(void* c, int32_t milliseconds) {
+    static_cast<Faults*>(c)->slept_ms += milliseconds;
 }
 
 RecordFileOps faulty_ops(Faults* faults) {
-    return RecordFileOps{faults,       faulty_open,     faulty_write,
-                         faulty_flush, faulty_close,    faulty_size,
-                         faulty_truncate, faulty_remove, real().create_directory};
+    return RecordFileOps{faults,          faulty_open,    faulty_size,    faulty_read,
+                         faulty_write,    faulty_flush,   faulty_truncate, faulty_discard,
+                         faulty_close,    counted_create_directory,        counted_sleep};
 }
+
+Faults no_faults() {
+    return Faults{Op::count, 0, 0, false, {}, 0, Op::count};
+}
+
+// The record folder's files by their "\\"-separated paths, outside the store.
+#ifdef _WIN32
+std::FILE* open_path(const std::wstring& path, const char* mode) {
+    return open_file_wide(path.c_str(), mode);
+}
+void remove_path(const std::wstring& path) {
+    DeleteFileW(path.c_str());
+}
+#else
+std::string narrow(const std::wstring& path) {
+    std::string out;
+    for (wchar_t c : path) out += c == L'\\' ? '/' : static_cast<char>(c);
+    return out;
+}
+std::FILE* open_path(const std::wstring& path, const char* mode) {
+    return std::fopen(narrow(path).c_str(), mode);
+}
+void remove_path(const std::wstring& path) {
+    unlink(narrow(path).c_str());
+}
+#endif
 
 // A fresh folder of its own for each test, removed afterwards.
 class SaveTest : public testing::Test {
@@ -309,14 +384,12 @@ protected:
     }
 
     void TearDown() override {
-        real().remove(nullptr, path_.c_str());
+        remove_path(path_);
         for (std::wstring dir : {folder_, folder_.substr(0, folder_.rfind(L'\\')), base_}) {
 #ifdef _WIN32
             RemoveDirectoryW(dir.c_str());
 #else
-            std::string narrow;
-            for (wchar_t c : dir) narrow += c == L'\\' ? '/' : static_cast<char>(c);
-            rmdir(narrow.c_str());
+            rmdir(narrow(dir).c_str());
 #endif
         }
     }
@@ -327,13 +400,13 @@ protected:
                      const ToolDef* other = nullptr) {
         const double values[1] = {8.0};
         SaveOutcome outcome;
-        save_record_with(ops, base_.c_str(), kSaveTime, other ? *other : tool(), values, report,
-                         &outcome);
+        save_record_with(ops, base_.c_str(), 0, kSaveTime, other ? *other : tool(), values,
+                         report, &outcome);
         return outcome;
     }
 
     std::optional<std::string> contents() const {
-        std::FILE* file = real().open(nullptr, path_.c_str(), "rb");
+        std::FILE* file = open_path(path_, "rb");
         if (file == nullptr) return std::nullopt;
         std::string bytes;
         char chunk[4096];
@@ -344,7 +417,8 @@ protected:
     }
 
     void write_file(const std::string& bytes) const {
-        std::FILE* file = real().open(nullptr, path_.c_str(), "wb");
+        create_record_folder(real(), folder_.c_str());
+        std::FILE* file = open_path(path_, "wb");
         ASSERT_NE(nullptr, file);
         std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
@@ -362,6 +436,28 @@ void expect_failed(const SaveOutcome& outcome, const std::wstring& path) {
     EXPECT_NE(nullptr, std::wcsstr(outcome.message, path.c_str()));
 }
 
+// The message of a failure by its cause: another writer's hold names Excel,
+// anything else gives the system's own text and the error code.
+std::wstring failure_message(const std::wstring& path, RecordError error) {
+    if (error == kHeld) {
+        return L"记录未能写入：" + path + L"\r\n文件可能正被其他程序（如 Excel）占用，请关闭后重试。";
+    }
+    wchar_t text[512];
+    record_error_text(error, text, 512);
+    return L"记录未能写入：" + path + L"\r\n" + text + L"（错误代码 " + std::to_wstring(error) +
+           L"）";
+}
+
+TEST(RecordErrorText, SystemTextWithoutLineBreak) {
+    for (RecordError error : {kDiskFull, kDenied}) {
+        wchar_t text[512];
+        record_error_text(error, text, 512);
+        std::wstring got(text);
+        ASSERT_FALSE(got.empty()) << error;
+        EXPECT_EQ(std::wstring::npos, got.find_first_of(L"\r\n")) << error;
+    }
+}
+
 TEST_F(SaveTest, FirstSaveWritesMarkAndHeaderSecondOnlyTheRecord) {
     SaveOutcome first = save(real());
     EXPECT_EQ(SaveStatus::saved, first.status);
@@ -376,7 +472,7 @@ TEST_F(SaveTest, FirstSaveWritesMarkAndHeaderSecondOnlyTheRecord) {
 }
 
 TEST_F(SaveTest, NoResultTouchesNothing) {
-    Faults faults{Op::count, 0, {}};
+    Faults faults = no_faults();
     SaveOutcome outcome = save(faulty_ops(&faults), L"");
     EXPECT_EQ(SaveStatus::no_result, outcome.status);
     EXPECT_STREQ(L"请先点击“计算”生成结果，再保存记录。", outcome.message);
@@ -388,60 +484,151 @@ TEST_F(SaveTest, NoResultTouchesNothing) {
 }
 
 // Each operation failing in turn, into a new file and into one that already has
-// a record. Calls in order: open "rb" (the existence test; it finds no new file),
-// close of that, open "ab", size, write header (new file only), write record,
-// flush, close.
+// a record. Calls in order: open (again after each wait while another writer
+// holds the file), size, read (only a file with bytes in it), write, flush,
+// and on a failure truncate (and discard for a new file), then close.
 TEST_F(SaveTest, EachFailingOperationLeavesTheFileAsItWas) {
     struct Row {
         Op op;
         int nth;
+        RecordError error;
+        bool repeat;
         bool saves_new;       // the save still succeeds into a new file
         bool saves_existing;  // ... into the existing file
+        int slept_ms;         // waited for another writer
     };
     const Row rows[] = {
-        {Op::open,  1, true,  true},   // existence test: file treated as unreadable
-        {Op::open,  2, false, false},
-        {Op::size,  1, false, false},
-        {Op::write, 1, false, false},
-        {Op::write, 2, false, true},   // the existing file has only one write
-        {Op::flush, 1, false, false},
-        {Op::close, 1, false, true},   // existing: the existence test's close
-        {Op::close, 2, true,  false},
+        {Op::open,  1, kDenied,   false, false, false, 0},
+        {Op::open,  1, kHeld,     false, true,  true,  kRecordHoldRetryMs},
+        {Op::open,  1, kHeld,     true,  false, false, kRecordHoldWaitMs},  // the wait runs out
+        {Op::size,  1, kIoError,  false, false, false, 0},
+        {Op::read,  1, kIoError,  false, true,  false, 0},   // nothing to read in a new file
+        {Op::write, 1, kDiskFull, false, false, false, 0},
+        {Op::flush, 1, kDiskFull, false, false, false, 0},
+        {Op::close, 1, kIoError,  false, true,  true,  0},   // everything is flushed by then
     };
     const std::string existing = kBom + kHeaderBytes + kRecordBytes;
     for (bool file_exists : {false, true}) {
         for (const Row& row : rows) {
-            real().remove(nullptr, path_.c_str());
+            remove_path(path_);
             if (file_exists) {
                 ASSERT_EQ(SaveStatus::saved, save(real()).status);
             }
             std::optional<std::string> before = contents();
-            Faults faults{row.op, row.nth, {}};
+            Faults faults{row.op, row.nth, row.error, row.repeat, {}, 0, Op::count};
             SaveOutcome outcome = save(faulty_ops(&faults));
             bool saves = file_exists ? row.saves_existing : row.saves_new;
             SCOPED_TRACE(testing::Message() << "op " << static_cast<int>(row.op) << " #"
-                                            << row.nth << (file_exists ? " existing" : " new"));
+                                            << row.nth << " error " << row.error
+                                            << (file_exists ? " existing" : " new"));
+            EXPECT_EQ(row.slept_ms, faults.slept_ms);
             if (saves) {
                 EXPECT_EQ(SaveStatus::saved, outcome.status);
                 EXPECT_EQ(file_exists ? existing + kRecordBytes : existing, contents());
             } else {
                 expect_failed(outcome, path_);
-                EXPECT_NE(nullptr, std::wcsstr(outcome.message, L"Excel"));
+                EXPECT_EQ(failure_message(path_, row.error), std::wstring(outcome.message));
                 EXPECT_EQ(before, contents());
             }
         }
     }
 }
 
-// A file left empty (its removal failed) is taken as new by the next save.
-TEST_F(SaveTest, FileThatCannotBeRemovedIsLeftEmptyAndGetsItsHeaderLater) {
-    Faults faults{Op::write, 2, {}};
-    RecordFileOps ops = faulty_ops(&faults);
-    ops.remove = [](void*, const wchar_t*) { return false; };
-    expect_failed(save(ops), path_);
-    EXPECT_EQ(std::string(), contents());
-    EXPECT_EQ(SaveStatus::saved, save(real()).status);
-    EXPECT_EQ(kBom + kHeaderBytes + kRecordBytes, contents());
+// A cut-back that fails leaves part of the record, a removal that fails an
+// empty file: the next save mends either, and its record is a row of its own.
+TEST_F(SaveTest, FailedCutBackIsMendedByTheNextSave) {
+    const std::string existing = kBom + kHeaderBytes + kRecordBytes;
+    const std::string half = kRecordBytes.substr(0, kRecordBytes.size() / 2);
+    struct Row {
+        bool file_exists;
+        Op undo;             // the cut-back operation that fails as well
+        std::string left;    // what the failed save leaves
+        std::string mended;  // after the next save
+    };
+    const Row rows[] = {
+        {true,  Op::truncate, existing + half, existing + half + "\"\r\n" + kRecordBytes},
+        {false, Op::discard,  "",              kBom + kHeaderBytes + kRecordBytes},
+    };
+    for (const Row& row : rows) {
+        remove_path(path_);
+        if (row.file_exists) ASSERT_EQ(SaveStatus::saved, save(real()).status);
+        Faults faults{Op::write, 1, kDiskFull, false, {}, 0, row.undo};
+        expect_failed(save(faulty_ops(&faults)), path_);
+        EXPECT_EQ(row.left, contents());
+        EXPECT_EQ(SaveStatus::saved, save(real()).status);
+        EXPECT_EQ(row.mended, contents());
+    }
+}
+
+// Files whose end a crash or a failed cut-back tore: what the save writes
+// before its record so that a CSV reader takes the record as a row of its own
+// and only the torn record is lost.
+TEST_F(SaveTest, TornEndIsClosedBeforeTheRecord) {
+    const std::string full = kBom + kHeaderBytes + kRecordBytes;
+    const std::string start = u8"2026-12-07 09:05:03,Kinetora,半衰期=8,";
+    struct Row {
+        std::string file;
+        std::string lead_in;
+    };
+    const Row rows[] = {
+        {full,                                   ""},
+        {"",                                     kBom + kHeaderBytes},         // empty file
+        {kBom + u8"时间,工",                     kHeaderBytes.substr(10)},     // torn header
+        {full + u8"2026-12-07 09:05:03,Kinetora,半衰", "\r\n"},                // plain torn line
+        {full + start + u8"\"消除速率常数",      "\"\r\n"},                    // open quote
+        {full + start + u8"\"消除速率常数：0.087 1/h\r\n", "\"\r\n"},          // open, ends in CR LF
+        {full + start + "\"a\"\"",               "\"\r\n"},                    // doubled quote inside
+        {full + start + "\"a\"",                 "\r\n"},                      // closed quoted field
+        {full + start + "ab\"c",                 "\r\n"},                      // quote as plain text
+        {full + start + "x\r",                   "\n"},                        // between CR and LF
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file.substr(full.size() < row.file.size() ? full.size() : 0));
+        write_file(row.file);
+        EXPECT_EQ(SaveStatus::saved, save(real()).status);
+        EXPECT_EQ(row.file + row.lead_in + kRecordBytes, contents());
+    }
+}
+
+// Without a base folder nothing is written anywhere (above all not to the
+// drive's root): the save fails with its own message and touches no file.
+TEST_F(SaveTest, NoBaseFolderNoSave) {
+#ifdef _WIN32
+    const RecordError kQueryFailed = 0x80004005u;  // E_FAIL
+    const std::wstring code = L"0x80004005";
+#else
+    const RecordError kQueryFailed = ENOENT;
+    const std::wstring code = std::to_wstring(ENOENT);
+#endif
+    struct Row {
+        const wchar_t* base;
+        RecordError error;
+        std::wstring code;
+    };
+    const Row rows[] = {
+        {L"",           kQueryFailed, code},
+        {base_.c_str(), kQueryFailed, code},  // a text left behind by a failed query
+        {L"",           0,            L"0"},
+    };
+    for (const Row& row : rows) {
+        Faults faults = no_faults();
+        const double value = 8.0;
+        SaveOutcome outcome;
+        save_record_with(faulty_ops(&faults), row.base, row.error, kSaveTime, tool(), &value,
+                         kReport, &outcome);
+        EXPECT_EQ(SaveStatus::failed, outcome.status);
+        EXPECT_STREQ(L"保存失败", outcome.caption);
+        EXPECT_STREQ(L"保存失败：记录未写入", outcome.status_text);
+        EXPECT_STREQ(L"", outcome.record_path);
+        wchar_t text[512] = L"未知错误";
+        if (row.error != 0) record_error_text(row.error, text, 512);
+        if (text[0] == 0) wtext_copy(text, 512, L"未知错误");
+        EXPECT_EQ(L"记录未能写入：找不到本地应用数据文件夹，记录没有保存。\r\n" + std::wstring(text) +
+                      L"（错误代码 " + row.code + L"）",
+                  std::wstring(outcome.message));
+        for (int seen : faults.seen) EXPECT_EQ(0, seen);
+    }
+    EXPECT_EQ(std::nullopt, contents());
 }
 
 TEST_F(SaveTest, LineTooLongForUtf8BufferIsNotWritten) {
@@ -451,37 +638,138 @@ TEST_F(SaveTest, LineTooLongForUtf8BufferIsNotWritten) {
     ToolDef wide = make_tool(30, L"Kinetora", inputs, kMaxToolInputs);
     const double values[kMaxToolInputs] = {};
     for (bool file_exists : {false, true}) {
-        real().remove(nullptr, path_.c_str());
+        remove_path(path_);
         if (file_exists) ASSERT_EQ(SaveStatus::saved, save(real()).status);
         std::optional<std::string> before = contents();
         SaveOutcome outcome;
-        save_record_with(real(), base_.c_str(), kSaveTime, wide, values, kReport, &outcome);
+        save_record_with(real(), base_.c_str(), 0, kSaveTime, wide, values, kReport, &outcome);
         expect_failed(outcome, path_);
         EXPECT_NE(nullptr, std::wcsstr(outcome.message, L"4095"));
         EXPECT_EQ(before, contents());
     }
 }
 
-#ifdef _WIN32
-// Another program holding the file without sharing (as Excel does): the save
-// fails and the file is unchanged once the other program lets go.
-TEST_F(SaveTest, FileLockedByAnotherProgram) {
-    ASSERT_EQ(SaveStatus::saved, save(real()).status);
-    std::optional<std::string> before = contents();
-    HANDLE lock = CreateFileW(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+// A folder where the record file should be: the system's own reason, not the
+// text about another program holding the file.
+TEST_F(SaveTest, FolderInPlaceOfTheFile) {
+    create_record_folder(real(), path_.c_str());
     SaveOutcome outcome = save(real());
-    CloseHandle(lock);
     expect_failed(outcome, path_);
-    EXPECT_EQ(before, contents());
-    EXPECT_EQ(SaveStatus::saved, save(real()).status);
-    EXPECT_EQ(*before + kRecordBytes, contents());
+    EXPECT_EQ(nullptr, std::wcsstr(outcome.message, L"Excel"));
+    EXPECT_NE(nullptr, std::wcsstr(outcome.message, L"（错误代码 "));
+#ifdef _WIN32
+    RemoveDirectoryW(path_.c_str());
+#else
+    rmdir(narrow(path_).c_str());
+#endif
+}
+
+// Another writer holding the file: on Windows an open without sharing (as a
+// spreadsheet program keeps it), elsewhere an exclusive lock.
+struct OtherWriter {
+#ifdef _WIN32
+    HANDLE handle;
+#else
+    int fd;
+#endif
+};
+
+bool hold(const std::wstring& path, OtherWriter* other) {
+#ifdef _WIN32
+    other->handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return other->handle != INVALID_HANDLE_VALUE;
+#else
+    other->fd = open(narrow(path).c_str(), O_RDWR);
+    return other->fd >= 0 && flock(other->fd, LOCK_EX) == 0;
+#endif
+}
+
+void let_go(OtherWriter* other) {
+#ifdef _WIN32
+    CloseHandle(other->handle);
+#else
+    close(other->fd);
+#endif
+}
+
+// The save waits about two seconds for the other writer: one that lets go in
+// time does not make it fail; one that keeps the file does, with the file
+// unchanged.
+TEST_F(SaveTest, AnotherWriterHoldingTheFile) {
+    struct Row {
+        int release_after_ms;  // -1: after the save
+        SaveStatus status;
+    };
+    const Row rows[] = {{300, SaveStatus::saved}, {-1, SaveStatus::failed}};
+    ASSERT_EQ(SaveStatus::saved, save(real()).status);
+    for (const Row& row : rows) {
+        std::optional<std::string> before = contents();
+        OtherWriter other{};
+        ASSERT_TRUE(hold(path_, &other));
+        std::thread releaser;
+        if (row.release_after_ms >= 0) {
+            releaser = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(row.release_after_ms));
+                let_go(&other);
+            });
+        }
+        auto started = std::chrono::steady_clock::now();
+        SaveOutcome outcome = save(real());
+        auto waited = std::chrono::steady_clock::now() - started;
+        if (releaser.joinable()) releaser.join();
+        else let_go(&other);
+        EXPECT_EQ(row.status, outcome.status);
+        if (row.status == SaveStatus::saved) {
+            EXPECT_EQ(*before + kRecordBytes, contents());
+        } else {
+            expect_failed(outcome, path_);
+            EXPECT_EQ(failure_message(path_, kHeld), std::wstring(outcome.message));
+            EXPECT_GE(waited, std::chrono::milliseconds(kRecordHoldWaitMs));
+            EXPECT_EQ(before, contents());
+        }
+    }
+}
+
+#ifdef _WIN32
+// While a save holds the file, a viewer that keeps it open for reading stays
+// undisturbed and others may open it for reading, but not for writing.
+std::wstring g_held_path;
+bool g_read_while_held = false;
+DWORD g_write_while_held = 0;
+RecordError probing_write(void*, RecordFile file, int64_t offset, const void* bytes,
+                          int32_t count) {
+    HANDLE reader = CreateFileW(g_held_path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    g_read_while_held = reader != INVALID_HANDLE_VALUE;
+    if (g_read_while_held) CloseHandle(reader);
+    HANDLE writer = CreateFileW(g_held_path.c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    g_write_while_held = writer == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+    return real().write(nullptr, file, offset, bytes, count);
+}
+
+TEST_F(SaveTest, ViewersMayReadWhileTheSaveHoldsTheFile) {
+    ASSERT_EQ(SaveStatus::saved, save(real()).status);
+    HANDLE viewer = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, viewer);
+    g_held_path = path_;
+    RecordFileOps ops = real();
+    ops.write = probing_write;
+    SaveOutcome outcome = save(ops);
+    CloseHandle(viewer);
+    EXPECT_EQ(SaveStatus::saved, outcome.status);
+    EXPECT_TRUE(g_read_while_held);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), g_write_while_held);
 }
 
 TEST(RecordBaseFolder, IsTheLocalApplicationDataFolder) {
     wchar_t folder[kRecordPathCapacity];
-    query_record_base_folder(folder, kRecordPathCapacity);
+    EXPECT_EQ(0u, query_record_base_folder(folder, kRecordPathCapacity));
     wchar_t expected[MAX_PATH] = L"";
     ASSERT_GT(GetEnvironmentVariableW(L"LOCALAPPDATA", expected, MAX_PATH), 0u);
     EXPECT_EQ(0, lstrcmpiW(expected, folder));
@@ -490,11 +778,11 @@ TEST(RecordBaseFolder, IsTheLocalApplicationDataFolder) {
 TEST(RecordBaseFolder, ChosenByEnvironment) {
     setenv("KINETORA_LOCAL_APPDATA", "/data/k", 1);
     wchar_t folder[kRecordPathCapacity];
-    query_record_base_folder(folder, kRecordPathCapacity);
+    EXPECT_EQ(0u, query_record_base_folder(folder, kRecordPathCapacity));
     EXPECT_STREQ(L"/data/k", folder);
     unsetenv("KINETORA_LOCAL_APPDATA");
     setenv("XDG_DATA_HOME", "/xdg", 1);
-    query_record_base_folder(folder, kRecordPathCapacity);
+    EXPECT_EQ(0u, query_record_base_folder(folder, kRecordPathCapacity));
     EXPECT_STREQ(L"/xdg", folder);
     unsetenv("XDG_DATA_HOME");
 }

@@ -2,7 +2,9 @@
 # header and record; later saves append one record each; a calculate stopped
 # by an input error leaves the saved inputs with their report; a file held open
 # by another program without sharing: the "保存失败" warning, the failure status
-# and the file unchanged; once it is closed, saving the same result works.
+# and the file unchanged; once it is closed, saving the same result works; a
+# record file that ends in a torn record (its report field still open): the
+# next save closes it and its record is a row of its own.
 run_case() {
   local base file suite_unix file_unix
   base=$(drv local-appdata)
@@ -45,6 +47,16 @@ run_case() {
   expect_file after_unlock \
       "$(printf '\xef\xbb\xbf')时间,工具,半衰期,结果\r\n$(record 8)$(record 30)$(record 30)$(record 30)"
   ok "once the file is free the same result saves"
+
+  # Half a record, as a crash in the middle of a save leaves it: the quote that
+  # opens its report field is on the line before the torn one.
+  local before torn
+  before="$(printf '\xef\xbb\xbf')时间,工具,半衰期,结果\r\n$(record 8)$(record 30)$(record 30)$(record 30)"
+  torn='<time>,Kinetora,半衰期=8,"消除速率常数：0.087 1/h\r\n达稳态'
+  printf '%b' "${torn/<time>/2026-12-07 09:05:03}" >> "$file_unix"
+  drv set-text 2000 12 click 1001 $(expect_result 12) click 1002 $saved_box $saved_status
+  expect_file after_torn_end "$before$torn\"\r\n$(record 12)"
+  ok "torn record with an open quote: closed with a quote and CR LF, the new record on its own"
 
   stop_app
 }

@@ -1,0 +1,201 @@
+// Appends records to the built-in tool's record file through the record store,
+// as the save command does, for the tests that read the file back.
+//
+//   record_append <base> <count> <first>
+//       appends <count> records with t = <first>, <first> + 1, ... under the base
+//       folder <base>; exit code 0 when every save reported success.
+//   record_append --race <base> <count>
+//       starts two copies of this program that append <count> records each to
+//       the same file at the same moment (t from 1 and from 1001) and prints how
+//       long they took; exit code 0 when both succeeded.
+//
+// Each record's report names its t and holds a comma, quotes and line breaks,
+// so a reader can tell every record apart and quoting is exercised.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+
+#include "app/record_store.h"
+#include "engine/platform.h"
+#include "engine/wide_text.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr int32_t kBaseCapacity = 520;
+constexpr int32_t kSecondFirst = 1001;  // first t of the second copy in a race
+constexpr int32_t kRacePauseMs = 1;     // between two saves of a copy in a race
+
+// Appends `count` records; prints each failure; returns the number of failures.
+// `pause_ms` between saves: a copy of the program saves on a click, never in a
+// tight loop, and a tight loop would keep the other copy waiting for the whole
+// run on a slow disk.
+int append_records(const wchar_t* base, long count, long first, int32_t pause_ms) {
+    const ToolDef& tool = get_tool_definition();
+    int failures = 0;
+    for (long i = 0; i < count; ++i) {
+        const double value = static_cast<double>(first + i);
+        wchar_t report[128];
+        wtext_format(report, 128, L"第 %ld 条，\"引号\"\r\n第二行\r\n", first + i);
+        SaveOutcome outcome;
+        save_record_with(default_record_file_ops(), base, 0, local_time_now(), tool, &value,
+                         report, &outcome);
+        if (outcome.status != SaveStatus::saved) {
+            char text[4096];
+            utf8_from_wide(outcome.message, text, sizeof text);
+            std::fprintf(stderr, "t = %ld not saved: %s\n", first + i, text);
+            ++failures;
+        }
+        if (pause_ms > 0) default_record_file_ops().sleep(nullptr, pause_ms);
+    }
+    return failures;
+}
+
+long elapsed_ms(std::chrono::steady_clock::time_point since) {
+    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now() - since)
+                                 .count());
+}
+
+void report_race(long count, long ms, int exit_a, int exit_b) {
+    std::printf("race: 2 x %ld records in %ld ms (exit codes %d and %d)\n", count, ms, exit_a,
+                exit_b);
+}
+
+#ifdef _WIN32
+
+// The copies wait on a named event that the parent sets once both have
+// signalled a named semaphore: both start appending at the same moment.
+int child(const wchar_t* go_name, const wchar_t* ready_name, const wchar_t* base, long count,
+          long first) {
+    HANDLE go = OpenEventW(SYNCHRONIZE, FALSE, go_name);
+    HANDLE ready = OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, ready_name);
+    if (go == nullptr || ready == nullptr) return 100;
+    ReleaseSemaphore(ready, 1, nullptr);
+    if (WaitForSingleObject(go, 60000) != WAIT_OBJECT_0) return 101;
+    int failures = append_records(base, count, first, kRacePauseMs);
+    return failures > 99 ? 99 : failures;
+}
+
+int race(const wchar_t* self, const wchar_t* base, long count) {
+    wchar_t go_name[64];
+    wchar_t ready_name[64];
+    wtext_format(go_name, 64, L"Local\\record_append_go_%lu", GetCurrentProcessId());
+    wtext_format(ready_name, 64, L"Local\\record_append_ready_%lu", GetCurrentProcessId());
+    HANDLE go = CreateEventW(nullptr, TRUE, FALSE, go_name);
+    HANDLE ready = CreateSemaphoreW(nullptr, 0, 2, ready_name);
+    PROCESS_INFORMATION process[2];
+    for (int i = 0; i < 2; ++i) {
+        wchar_t command[2048];
+        wtext_format(command, 2048, L"\"%ls\" --child %ls %ls \"%ls\" %ld %ld", self, go_name,
+                     ready_name, base, count, i == 0 ? 1L : static_cast<long>(kSecondFirst));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process[i])) {
+            std::fprintf(stderr, "cannot start a copy (error %lu)\n", GetLastError());
+            return 1;
+        }
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (WaitForSingleObject(ready, 60000) != WAIT_OBJECT_0) {
+            std::fprintf(stderr, "the copies did not get ready\n");
+            return 1;
+        }
+    }
+    auto started = std::chrono::steady_clock::now();
+    SetEvent(go);
+    DWORD codes[2] = {1, 1};
+    for (int i = 0; i < 2; ++i) {
+        WaitForSingleObject(process[i].hProcess, INFINITE);
+        GetExitCodeProcess(process[i].hProcess, &codes[i]);
+    }
+    report_race(count, elapsed_ms(started), static_cast<int>(codes[0]),
+                static_cast<int>(codes[1]));
+    return codes[0] == 0 && codes[1] == 0 ? 0 : 1;
+}
+
+#else
+
+// The copies are forked and block on a pipe until the parent closes it.
+int race(const wchar_t* base, long count) {
+    int gate[2];
+    if (pipe(gate) != 0) return 1;
+    pid_t children[2];
+    for (int i = 0; i < 2; ++i) {
+        children[i] = fork();
+        if (children[i] < 0) return 1;
+        if (children[i] == 0) {
+            close(gate[1]);
+            char byte;
+            while (read(gate[0], &byte, 1) > 0) {
+            }
+            int failures = append_records(base, count, i == 0 ? 1 : kSecondFirst, kRacePauseMs);
+            std::fflush(stderr);
+            _exit(failures > 99 ? 99 : failures);
+        }
+    }
+    close(gate[0]);
+    auto started = std::chrono::steady_clock::now();
+    close(gate[1]);
+    int codes[2] = {1, 1};
+    for (int i = 0; i < 2; ++i) {
+        int status = 0;
+        waitpid(children[i], &status, 0);
+        codes[i] = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+    }
+    report_race(count, elapsed_ms(started), codes[0], codes[1]);
+    return codes[0] == 0 && codes[1] == 0 ? 0 : 1;
+}
+
+#endif
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: record_append <base> <count> <first>\n"
+                 "       record_append --race <base> <count>\n");
+    return 2;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 7 && std::wcscmp(argv[1], L"--child") == 0) {
+        return child(argv[2], argv[3], argv[4], std::wcstol(argv[5], nullptr, 10),
+                     std::wcstol(argv[6], nullptr, 10));
+    }
+    if (argc == 4 && std::wcscmp(argv[1], L"--race") == 0) {
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        return race(self, argv[2], std::wcstol(argv[3], nullptr, 10));
+    }
+    if (argc != 4) return usage();
+    return append_records(argv[1], std::wcstol(argv[2], nullptr, 10),
+                          std::wcstol(argv[3], nullptr, 10), 0) == 0
+               ? 0
+               : 1;
+}
+#else
+int main(int argc, char** argv) {
+    wchar_t base[kBaseCapacity];
+    if (argc == 4 && std::strcmp(argv[1], "--race") == 0) {
+        ansi_to_wide(argv[2], base, kBaseCapacity);
+        return race(base, std::strtol(argv[3], nullptr, 10));
+    }
+    if (argc != 4) return usage();
+    ansi_to_wide(argv[1], base, kBaseCapacity);
+    return append_records(base, std::strtol(argv[2], nullptr, 10),
+                          std::strtol(argv[3], nullptr, 10), 0) == 0
+               ? 0
+               : 1;
+}
+#endif
