@@ -12,7 +12,9 @@ export WINEPREFIX
 export WINEDEBUG := -all
 export WINEDLLOVERRIDES := mscoree,mshtml=
 
-BASE_PACKAGES := cmake ninja-build g++ libgtest-dev googletest python3
+BASE_PACKAGES := cmake ninja-build g++ libgtest-dev googletest
+# The CSV readers that the record-file tests read the saved files back with.
+READER_PACKAGES := python3 libreoffice-calc-nogui
 WIN_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wqy-microhei
 GUI_PACKAGES := xvfb xauth xdotool x11-apps imagemagick
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
@@ -22,7 +24,7 @@ XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 all: host windows
 
 deps:
-	@tools/ensure-packages.sh $(BASE_PACKAGES) $(WIN_PACKAGES) $(GUI_PACKAGES)
+	@tools/ensure-packages.sh $(BASE_PACKAGES) $(WIN_PACKAGES) $(GUI_PACKAGES) $(READER_PACKAGES)
 
 host: deps
 	@cmake --preset host >/dev/null

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Reads record files back with Python's csv module after record_append wrote
-to them through the record store.
+"""Reads record files back with real CSV readers after record_append wrote to
+them through the record store: Python's csv module, and LibreOffice Calc's
+UTF-8 CSV import when soffice is installed.
 
   check_record_file.py race <work folder> <command...>
       two copies append 500 records each at the same moment; the file must
@@ -41,20 +42,55 @@ def record_bytes(t):
 
 
 def record_t(row):
-    """t of a well-formed record row, else None."""
+    """t of a well-formed record row, else None. Line breaks inside a field
+    may come back as LF alone (LibreOffice)."""
     if len(row) != 4 or not TIME.fullmatch(row[0]) or row[1] != 'Kinetora':
         return None
     match = T_FIELD.fullmatch(row[2])
-    if match is None or row[3] != report(int(match.group(1))):
+    if match is None or row[3].replace('\r\n', '\n') != report(match.group(1)).replace('\r\n', '\n'):
         return None
     return int(match.group(1))
 
 
-def read_rows(path):
-    with open(path, 'rb') as f:
-        raw = f.read()
-    text = raw.decode('utf-8', errors='replace')
-    return raw, list(csv.reader(io.StringIO(text.removeprefix('\ufeff'), newline='')))
+def python_rows(paths, work):
+    rows = []
+    for path in paths:
+        with open(path, 'rb') as f:
+            text = f.read().decode('utf-8', errors='replace')
+        rows.append(list(csv.reader(io.StringIO(text.removeprefix('\ufeff'), newline=''))))
+    return rows
+
+
+def calc_rows(paths, work):
+    """Each file as LibreOffice Calc imports it (comma, double quote, UTF-8),
+    saved again as CSV and read back."""
+    soffice = shutil.which('soffice')
+    into = os.path.join(work, 'calc-in')
+    out = os.path.join(work, 'calc-out')
+    os.makedirs(into, exist_ok=True)
+    copies = []
+    for number, path in enumerate(paths):
+        copies.append(os.path.join(into, f'file{number}.csv'))
+        shutil.copyfile(path, copies[-1])
+    subprocess.run([soffice, f'-env:UserInstallation=file://{work}/calc-profile', '--headless',
+                    '--infilter=CSV:44,34,76,1', '--convert-to',
+                    'csv:Text - txt - csv (StarCalc):44,34,76,1', '--outdir', out, *copies],
+                   stdin=subprocess.DEVNULL, capture_output=True, timeout=240)
+    rows = []
+    for copy in copies:
+        # Calc writes every row as wide as the widest one.
+        with open(os.path.join(out, os.path.basename(copy)), encoding='utf-8', newline='') as f:
+            rows.append(list(csv.reader(f)))
+    return rows
+
+
+def readers():
+    found = [('csv module', python_rows)]
+    if shutil.which('soffice'):
+        found.append(('LibreOffice Calc', calc_rows))
+    else:
+        print('skip - LibreOffice Calc (soffice) is not installed: read by the csv module only')
+    return found
 
 
 class Case:
@@ -92,33 +128,38 @@ def race(case):
     problems = []
     if done.returncode != 0:
         problems.append(f'record_append exit code {done.returncode}')
-    raw, rows = read_rows(case.file(base))
+    with open(case.file(base), 'rb') as f:
+        raw = f.read()
     if not raw.startswith(BOM) or raw.count(BOM) != 1:
         problems.append(f'{raw.count(BOM)} byte-order marks')
     if not raw.endswith(b'\r\n'):
         problems.append('the file does not end with CR LF')
-    if not rows or rows[0] != HEADER:
-        problems.append(f'first row is not the header: {rows[:1]}')
-    values = []
-    for number, row in enumerate(rows[1:], 2):
-        t = record_t(row)
-        if t is None:
-            problems.append(f'row {number} is not a well-formed record: {row!r}')
-        else:
-            values.append(t)
     expected = list(range(1, count + 1)) + list(range(1001, 1001 + count))
-    if sorted(values) != expected:
-        missing = sorted(set(expected) - set(values))
-        doubled = sorted({v for v in values if values.count(v) > 1})
-        problems.append(f'{len(values)} records; missing {missing[:20]}, doubled {doubled[:20]}')
-    print(f'{len(values)} records, {raw.count(BOM)} byte-order mark(s), '
-          f'{sum(r == HEADER for r in rows)} header(s); whole run {wall_ms} ms')
+    for reader, read in readers():
+        rows = read([case.file(base)], case.work)[0]
+        if not rows or rows[0] != HEADER:
+            problems.append(f'{reader}: first row is not the header: {rows[:1]}')
+        values = []
+        for number, row in enumerate(rows[1:], 2):
+            t = record_t(row)
+            if t is None:
+                problems.append(f'{reader}: row {number} is not a well-formed record: {row!r}')
+            else:
+                values.append(t)
+        if sorted(values) != expected:
+            missing = sorted(set(expected) - set(values))
+            doubled = sorted({v for v in values if values.count(v) > 1})
+            problems.append(f'{reader}: {len(values)} records; missing {missing[:20]}, '
+                            f'doubled {doubled[:20]}')
+        print(f'{reader}: {len(values)} records, {raw.count(BOM)} byte-order mark(s), '
+              f'{sum(r == HEADER for r in rows)} header(s)')
+    print(f'whole run {wall_ms} ms')
     return problems
 
 
 # Files ending in a torn record: BOM, header and one record, then the torn part.
 TORN = [
-    ('plain torn line', b'2026-01-01 00:00:00,Kinetora,\xe5\x8d\x8a\xe8\xa1\xb0'),
+    ('plain torn line', '2026-01-01 00:00:00,Kinetora,半衰'.encode()),
     ('open quote on the torn line', '2026-01-01 00:00:00,Kinetora,半衰期=8,"第 8 条，""引'.encode()),
     ('open quote, torn after a line break inside the report',
      '2026-01-01 00:00:00,Kinetora,半衰期=8,"第 8 条，""引号""\r\n'.encode()),
@@ -127,6 +168,7 @@ TORN = [
 
 def torn(case):
     problems = []
+    files = []
     for number, (name, tail) in enumerate(TORN):
         base = case.base(f'torn{number}')
         before = HEADER_BYTES + record_bytes(7) + tail
@@ -135,16 +177,18 @@ def torn(case):
         done = case.run(base, '2', '101')
         if done.returncode != 0:
             problems.append(f'{name}: record_append exit code {done.returncode}: {done.stderr}')
-            continue
-        raw, rows = read_rows(case.file(base))
-        if not raw.startswith(before):
-            problems.append(f'{name}: the bytes before the new records changed')
-        # Header, the complete record, the torn one, the two new ones.
-        if len(rows) != 5 or rows[0] != HEADER or record_t(rows[1]) != 7 or \
-                [record_t(row) for row in rows[3:]] != [101, 102]:
-            problems.append(f'{name}: rows read back: {rows!r}')
-        else:
-            print(f'ok - {name}: torn row {rows[2]!r}, then two rows of 4 columns')
+        with open(case.file(base), 'rb') as f:
+            if not f.read().startswith(before):
+                problems.append(f'{name}: the bytes before the new records changed')
+        files.append(case.file(base))
+    for reader, read in readers():
+        for (name, _), rows in zip(TORN, read(files, case.work)):
+            # Header, the complete record, the torn one, the two new ones.
+            if len(rows) != 5 or rows[0] != HEADER or record_t(rows[1]) != 7 or \
+                    [record_t(row) for row in rows[3:]] != [101, 102]:
+                problems.append(f'{reader}, {name}: rows read back: {rows!r}')
+            else:
+                print(f'ok - {reader}, {name}: torn row {rows[2]!r}, then two rows of 4 columns')
     return problems
 
 
