@@ -82,23 +82,26 @@ int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity
     wtext_append(text, capacity, L"\r\n");
     wtext_format(line, kErrorsLineCapacity, L"ERRORS|%d\r\n", error_count);
     wtext_append(text, capacity, line);
-    return error_count != 0 ? 2 : 0;
+    return error_count != 0 ? kSelftestFormulaFailed : kSelftestPassed;
 }
 
-void write_utf8_file(const wchar_t* path, const wchar_t* text) {
+bool write_utf8_file(const wchar_t* path, const wchar_t* text) {
     std::FILE* file = open_file_wide(path, "wb");
-    if (file == nullptr) return;
+    if (file == nullptr) return false;
     static char bytes[kSelftestUtf8Capacity];
     int32_t count = utf8_from_wide(text, bytes, kSelftestUtf8Capacity - 1);
-    if (count > 0) {
-        std::fwrite(bytes, 1, static_cast<size_t>(count - 1), file);
+    bool whole = count > 0;
+    if (whole) {
+        size_t size = static_cast<size_t>(count - 1);
+        whole = std::fwrite(bytes, 1, size, file) == size;
     }
-    std::fclose(file);
+    bool closed = std::fclose(file) == 0;
+    return whole && closed;
 }
 
 int32_t run_selftest(const wchar_t* path) {
     static wchar_t text[kSelftestTextCapacity];
     int32_t exit_code = build_selftest_text(get_tool_definition(), text, kSelftestTextCapacity);
-    write_utf8_file(path, text);
+    if (!write_utf8_file(path, text)) return kSelftestNotWritten;
     return exit_code;
 }
