@@ -16,7 +16,8 @@ int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity
 
 // Appends a report with its line breaks flattened for the DETAIL line: CR dropped,
 // LF as a blank, every other unit unchanged, at most 8000 units taken (dropped
-// CRs do not count).
+// CRs do not count). When more than line ends is left after those, a blank and
+// kCutMarkerLine follow, so the reader knows the report goes on.
 constexpr int32_t kSelftestDetailUnits = 8000;
 void append_flattened_report(wchar_t* text, int32_t capacity, const wchar_t* report);
 
