@@ -178,6 +178,26 @@ void build_about_text(const ToolDef& tool, wchar_t* out, int32_t capacity) {
                  tool.reference ? tool.reference : L"", kPublisherHost);
 }
 
+void mark_cut_text(wchar_t* text, int32_t capacity) {
+    if (capacity < 1 || wtext_length(text) < capacity - 1) return;
+    const int32_t marker_units = wtext_length(kCutMarkerLine) + 4;  // CR LF before and after
+    int32_t keep = capacity - 1 - marker_units;
+    if (keep < 0) return;
+    // Back to the end of the last whole line, if one fits.
+    int32_t line_end = keep;
+    while (line_end > 0 && text[line_end - 1] != L'\n') --line_end;
+    if (line_end > 0) {
+        // Its line end comes back with the marker.
+        keep = line_end - (line_end >= 2 && text[line_end - 2] == L'\r' ? 2 : 1);
+    } else if (keep > 0 && text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF) {
+        --keep;  // never keep half of a surrogate pair
+    }
+    text[keep] = 0;
+    wtext_append(text, capacity, L"\r\n");
+    wtext_append(text, capacity, kCutMarkerLine);
+    wtext_append(text, capacity, L"\r\n");
+}
+
 void build_clipboard_text(const ToolDef& tool, const wchar_t* summary, wchar_t* out,
                           int32_t capacity) {
     wtext_format(out, capacity, L"%ls\r\n%ls", tool.name, summary);

@@ -52,15 +52,19 @@ void on_calculate() {
     }
     for (int32_t i = 0; i < input_count(); ++i) app_state.input_values[i] = values[i];
 
-    wchar_t report[kReportCapacity];
+    static wchar_t report[kReportCapacity];  // 16 KiB: off the stack
     wchar_t verdict[kVerdictCapacity];
     compute_tool(tool, app_state.input_values, report, kReportCapacity, verdict, kVerdictCapacity,
                  &app_state.level, app_state.detail_text, kDetailCapacity);
 
+    // Whatever had to be cut says so, on screen, in the record and on the clipboard.
+    mark_cut_text(report, kReportCapacity);
+    mark_cut_text(app_state.detail_text, kDetailCapacity);
     app_state.summary_text[0] = 0;
     SetWindowTextW(app_state.result_edit, report);
     SetWindowTextW(app_state.verdict_label, verdict);
     build_summary(tool, report, verdict, app_state.summary_text, kSummaryCapacity);
+    mark_cut_text(app_state.summary_text, kSummaryCapacity);
     InvalidateRect(app_state.verdict_label, nullptr, TRUE);
     InvalidateRect(app_state.main_window, nullptr, FALSE);
 

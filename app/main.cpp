@@ -1,5 +1,8 @@
 // Program entry: the self-test when the command line holds "--selftest",
 // otherwise the main window.
+//   Kinetora.exe --selftest [path]   exit code 0: report written, all formulas
+//                                    worked; 2: a formula failed; 3: the report
+//                                    file could not be written whole
 #include <windows.h>
 
 #include "../engine/tool_def.h"

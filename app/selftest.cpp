@@ -6,11 +6,10 @@
 #include "../engine/formula_language.h"
 #include "../engine/platform.h"
 #include "../engine/wide_text.h"
+#include "command_text.h"
 
 namespace {
 
-constexpr int32_t kReportCapacity = 8192;
-constexpr int32_t kVerdictCapacity = 512;
 constexpr int32_t kValueCapacity = 128;
 constexpr int32_t kOutLineCapacity = 512;
 constexpr int32_t kLevelLineCapacity = 256;
@@ -22,13 +21,19 @@ void append_flattened_report(wchar_t* text, int32_t capacity, const wchar_t* rep
     if (capacity < 1) return;
     int32_t length = wtext_length(text);
     int32_t taken = 0;
-    for (const wchar_t* p = report; *p != 0 && taken < kSelftestDetailUnits; ++p) {
+    const wchar_t* p = report;
+    for (; *p != 0 && taken < kSelftestDetailUnits; ++p) {
         if (*p == L'\r') continue;
         if (length >= capacity - 1) break;
         text[length++] = *p == L'\n' ? L' ' : *p;
         ++taken;
     }
     text[length] = 0;
+    while (*p == L'\r' || *p == L'\n') ++p;  // a final line end is no lost content
+    if (*p != 0) {  // the rest did not fit: say so, as the report's last line would
+        wtext_append(text, capacity, L" ");
+        wtext_append(text, capacity, kCutMarkerLine);
+    }
 }
 
 int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity) {
@@ -48,6 +53,7 @@ int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity
     int32_t level = 0;
     compute_tool(tool, input_values, report, kReportCapacity, verdict, kVerdictCapacity, &level,
                  detail, kReportCapacity);
+    mark_cut_text(report, kReportCapacity);
 
     wtext_format(text, capacity, L"TOOL|%d|%ls|%ls\r\n", tool.id, tool.name, tool.category);
     wchar_t line[kOutLineCapacity];
@@ -82,23 +88,26 @@ int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity
     wtext_append(text, capacity, L"\r\n");
     wtext_format(line, kErrorsLineCapacity, L"ERRORS|%d\r\n", error_count);
     wtext_append(text, capacity, line);
-    return error_count != 0 ? 2 : 0;
+    return error_count != 0 ? kSelftestFormulaFailed : kSelftestPassed;
 }
 
-void write_utf8_file(const wchar_t* path, const wchar_t* text) {
+bool write_utf8_file(const wchar_t* path, const wchar_t* text) {
     std::FILE* file = open_file_wide(path, "wb");
-    if (file == nullptr) return;
+    if (file == nullptr) return false;
     static char bytes[kSelftestUtf8Capacity];
     int32_t count = utf8_from_wide(text, bytes, kSelftestUtf8Capacity - 1);
-    if (count > 0) {
-        std::fwrite(bytes, 1, static_cast<size_t>(count - 1), file);
+    bool whole = count > 0;
+    if (whole) {
+        size_t size = static_cast<size_t>(count - 1);
+        whole = std::fwrite(bytes, 1, size, file) == size;
     }
-    std::fclose(file);
+    bool closed = std::fclose(file) == 0;
+    return whole && closed;
 }
 
 int32_t run_selftest(const wchar_t* path) {
     static wchar_t text[kSelftestTextCapacity];
     int32_t exit_code = build_selftest_text(get_tool_definition(), text, kSelftestTextCapacity);
-    write_utf8_file(path, text);
+    if (!write_utf8_file(path, text)) return kSelftestNotWritten;
     return exit_code;
 }

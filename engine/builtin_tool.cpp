@@ -15,8 +15,11 @@ const ToolOutput kOutputs[] = {
     {"t90",     L"消除 90% 时间",   L"h",    "3.32*t",  "f1"},
 };
 
+// A half-life of 0 or below (also what an empty or unreadable field gives)
+// makes every output meaningless: that is said first, above the other verdicts.
 const ToolRule kRules[] = {
     // condition  level  text
+    {"t<=0",      2,     L"半衰期须大于 0：结果无效，请检查输入"},
     {"t>24",      1,     L"半衰期较长，蓄积风险高，注意 loading 与监测"},
     {"",          0,     L"药代参数估算完成"},
 };
@@ -30,7 +33,7 @@ const ToolDef kTool = {
     L"肝肾功能不全、心衰患者半衰期延长，需延长给药间隔。",
     1, kInputs,
     3, kOutputs,
-    2, kRules,
+    3, kRules,
     0,
 };
 

@@ -51,9 +51,9 @@ struct CompatRule {
     int32_t level;
 };
 
-// Unordered pairs, smaller number first. The last row answers every pair not
-// listed (a drug with itself and numbers outside 1 to 10 included); its numbers
-// are not compared.
+// Unordered pairs of drugs 1 to 10, smaller number first. The last row answers
+// every pair not listed (a drug with itself included); its numbers are not
+// compared.
 const CompatRule kCompatRules[] = {
     // low high  conclusion             verdict               level
     {1,   2,     kCalciumPrecipitate,   kNeverTogether,       3},
@@ -66,13 +66,20 @@ const CompatRule kCompatRules[] = {
     {0,   0,     kNothingOnRecord,      kCheckHospitalTable,  0},
 };
 
-// Numbers outside 1 to 10 print with the name of drug 1.
+// A number outside 1 to 10 names no drug: the pair cannot be judged, and no
+// drug's name may stand beside it (a pharmacist reads the names, not the numbers).
+const CompatRule kUnknownNumber = {
+    0, 0, L"结论：药物编号须为 1–10，无法判断配伍，请核对编号。", L"药物编号无效，请核对", 1};
+const wchar_t kNoSuchNumber[] = L"（无此编号）";
+
+bool is_drug_number(int32_t number) { return number >= 1 && number <= kDrugCount; }
+
 const wchar_t* drug_name(int32_t number) {
-    if (number >= 1 && number <= kDrugCount) return compat_drug_names[number - 1];
-    return compat_drug_names[0];
+    return is_drug_number(number) ? compat_drug_names[number - 1] : kNoSuchNumber;
 }
 
 const CompatRule& find_compat_rule(int32_t a, int32_t b) {
+    if (!is_drug_number(a) || !is_drug_number(b)) return kUnknownNumber;
     int32_t low = a < b ? a : b;
     int32_t high = a < b ? b : a;
     int32_t last = count_of(kCompatRules) - 1;

@@ -43,20 +43,36 @@ constexpr double kHoursPerDay = 24.0;
 // midnight of day 1. The day is counted in 64 bits, so no start or interval
 // wraps it: a day count beyond int64 (t of about 2.2e20 hours and more, and
 // infinity) shows the int64 maximum. Hour and minute come from the remainder of
-// t by 24 hours; an infinite t has none and shows 00:00.
+// t by 24 hours as a whole count of minutes, truncated; an infinite t has none
+// and shows 00:00.
 struct DoseTime {
     int64_t day;
     int32_t hour;
     int32_t minute;
 };
 
+// Far below one minute, far above binary rounding: 7.85 h is stored a hair
+// below 471 minutes and must still read 07:51.
+constexpr double kMinuteTolerance = 1e-6;
+constexpr double kMinutesPerDay = 24.0 * 60.0;
+
+int64_t next_day(int64_t day) { return day < INT64_MAX ? day + 1 : INT64_MAX; }
+
 DoseTime dose_time(double t) {
     DoseTime time;
-    int64_t whole_days = int64_from_double(t / kHoursPerDay);
-    time.day = whole_days < INT64_MAX ? whole_days + 1 : INT64_MAX;
     double remainder = std::fmod(t, kHoursPerDay);  // NaN for infinity: converts to 0
-    time.hour = whole_number_from_double(remainder);
-    time.minute = whole_number_from_double((remainder - time.hour) * 60.0);
+    double minutes = std::floor(remainder * 60.0 + kMinuteTolerance);
+    // t minus its remainder is a whole number of days, so the day never
+    // disagrees with the remainder.
+    double whole = std::isfinite(remainder) ? t - remainder : t;
+    time.day = next_day(int64_from_double(whole / kHoursPerDay));
+    if (minutes >= kMinutesPerDay) {  // a hair below midnight is midnight
+        minutes = 0.0;
+        time.day = next_day(time.day);
+    }
+    int32_t whole_minutes = whole_number_from_double(minutes);
+    time.hour = whole_minutes / 60;
+    time.minute = whole_minutes % 60;
     return time;
 }
 
@@ -122,8 +138,15 @@ int32_t build_dosing_schedule_report(const ToolDef& tool, const double* input_va
     if (!(interval > 0.0)) interval = kDefaultDoseInterval;
     int32_t doses = clamp_whole(find_whole_input(tool, input_values, "times"), kMinDoses, kMaxDoses);
 
-    append_line(report, report_capacity, L"首剂时间 %.0f:00，间隔 %.0f 小时，共 %d 次：", start,
-                interval, doses);
+    // The heading names the first dose exactly as its entry does, and the
+    // interval as entered.
+    DoseTime first = dose_time(start);
+    wchar_t first_day[kDoseEntryScratch] = L"";
+    if (first.day != 1) {
+        wtext_format(first_day, kDoseEntryScratch, L"第%lld天 ", static_cast<long long>(first.day));
+    }
+    append_line(report, report_capacity, L"首剂时间 %ls%d:%02d，间隔 %g 小时，共 %d 次：", first_day,
+                first.hour, first.minute, interval, doses);
     for (int32_t k = 0; k < doses; ++k) {
         // The first dose is the start itself: 0 x an infinite interval would be NaN.
         double t = k == 0 ? start : k * interval + start;

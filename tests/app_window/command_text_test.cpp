@@ -256,3 +256,30 @@ TEST(CommandText, ClipboardTextFitsItsBlock) {
         EXPECT_EQ(std::wstring(block.c_str()), L"Kinetora\r\n" + summary) << length;
     }
 }
+
+// A text that filled its buffer ends in the marker line; whole lines before it
+// are kept where they fit.
+TEST(CommandText, CutTextEndsWithTheMarkerLine) {
+    const std::wstring marker = std::wstring(L"\r\n") + kCutMarkerLine + L"\r\n";
+    const int32_t capacity = 40;  // the marker with its line ends takes 16 units
+    struct Row {
+        std::wstring text;  // as the buffer holds it
+        std::wstring after;
+    };
+    const Row rows[] = {
+        // not full: untouched
+        {repeat(L'字', 38), repeat(L'字', 38)},
+        // full, lines of 10 units: the two whole lines that fit stay
+        {repeat(L'一', 8) + L"\r\n" + repeat(L'二', 8) + L"\r\n" + repeat(L'三', 8) + L"\r\n" +
+             repeat(L'四', 9),
+         repeat(L'一', 8) + L"\r\n" + repeat(L'二', 8) + marker},
+        // full, one line: cut where the marker still fits
+        {repeat(L'长', 39), repeat(L'长', 23) + marker},
+    };
+    for (const Row& row : rows) {
+        std::wstring buffer = row.text;
+        buffer.resize(capacity, L'\0');
+        mark_cut_text(&buffer[0], capacity);
+        EXPECT_EQ(std::wstring(buffer.c_str()), row.after) << row.text.size();
+    }
+}

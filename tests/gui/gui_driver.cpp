@@ -572,14 +572,24 @@ bool cmd_expect_clipboard(Args a) {
     return expect_equal(L"clipboard", clipboard_text(), expected);
 }
 
-// The clipboard holds the window caption, CR LF and the first `units` units of
-// the report box.
+// The clipboard holds the window caption, CR LF and the report box's text cut
+// to at most `units` units: whole lines of the report, then the cut marker as a
+// line of its own.
 bool cmd_expect_clipboard_report(Args a) {
     if (!find_main()) return fail(L"expect-clipboard-report: no main window");
     const std::wstring report = window_text(control(3000));
-    const std::wstring expected =
-        window_text(main_window) + L"\r\n" + report.substr(0, size_t(number(a[0])));
-    return expect_equal(L"clipboard", clipboard_text(), expected);
+    const std::wstring head = window_text(main_window) + L"\r\n";
+    const std::wstring tail = L"\r\n……（内容过长，已截断）\r\n";
+    const std::wstring got = clipboard_text();
+    const size_t units = size_t(number(a[0]));
+    if (got.size() < head.size() + tail.size() || got.size() > head.size() + units ||
+        got.compare(0, head.size(), head) != 0 ||
+        got.compare(got.size() - tail.size(), tail.size(), tail) != 0) {
+        return fail(L"expect-clipboard-report: not the caption, a cut report and the marker: " + got);
+    }
+    // What lies between must be whole lines from the start of the report.
+    const std::wstring kept = got.substr(head.size(), got.size() - head.size() - tail.size());
+    return expect_equal(L"clipboard report", kept + L"\r\n", report.substr(0, kept.size() + 2));
 }
 
 bool cmd_set_clipboard(Args a) {

@@ -149,6 +149,7 @@ report_for() {
 VERDICT_NORMAL='药代参数估算完成'
 VERDICT_LONG='半衰期较长，蓄积风险高，注意 loading 与监测'
 VERDICT_HINT='填写左侧参数，点击“计算”'
+VERDICT_INVALID='半衰期须大于 0：结果无效，请检查输入'
 COLOUR_LEVEL0='#008060'
 COLOUR_LEVEL1='#B08400'
 COLOUR_LEVEL2='#D66C00'
@@ -161,6 +162,7 @@ VERDICT_BOX="492 142 492 46"
 verdict_for() {
   case $1 in
     30|48) printf '%s' "$VERDICT_LONG" ;;
+    0)     printf '%s' "$VERDICT_INVALID" ;;
     *)     printf '%s' "$VERDICT_NORMAL" ;;
   esac
 }

@@ -1,6 +1,7 @@
 // Drug compatibility (kind 6) and critical values (kind 4).
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 #include "report_harness.h"
@@ -99,15 +100,16 @@ TEST(Compatibility, NumbersAsEnteredAndOutOfRange) {
         {{"drugA", 10},  {"drugB", 4},   L"待查：10 号 多巴胺  +  4 号 呋塞米",       2},
         {{"drugA", 10.9},{"drugB", 4},   L"待查：10 号 多巴胺  +  4 号 呋塞米",       2},
         {{"drugA", 3},   {"drugB", 3},   L"待查：3 号 万古霉素  +  3 号 万古霉素",    0},
-        {{"drugA", 0},   {"drugB", 2},   L"待查：0 号 头孢曲松  +  2 号 葡萄糖酸钙",  0},
-        {{nullptr, 0},   {"drugB", 2},   L"待查：0 号 头孢曲松  +  2 号 葡萄糖酸钙",  0},
-        {{"drugA", 0.9}, {"drugB", 2},   L"待查：0 号 头孢曲松  +  2 号 葡萄糖酸钙",  0},
-        {{"drugA", 11},  {"drugB", 5},   L"待查：11 号 头孢曲松  +  5 号 氨溴索",     0},
-        {{"drugA", -1},  {"drugB", 2},   L"待查：-1 号 头孢曲松  +  2 号 葡萄糖酸钙", 0},
-        {{"drugA", -1.9},{"drugB", 1},   L"待查：-1 号 头孢曲松  +  1 号 头孢曲松",   0},
-        {{"drugA", 2},   {nullptr, 0},   L"待查：2 号 葡萄糖酸钙  +  0 号 头孢曲松",  0},
-        {{"drugA", kInf},{"drugB", 2},   L"待查：2147483647 号 头孢曲松  +  2 号 葡萄糖酸钙", 0},
-        {{"drugA", kNaN},{"drugB", -kInf}, L"待查：0 号 头孢曲松  +  -2147483648 号 头孢曲松", 0},
+        // A number outside 1 to 10 names no drug and the pair is not judged.
+        {{"drugA", 0},   {"drugB", 2},   L"待查：0 号 （无此编号）  +  2 号 葡萄糖酸钙",  1},
+        {{nullptr, 0},   {"drugB", 1},   L"待查：0 号 （无此编号）  +  1 号 头孢曲松",    1},
+        {{"drugA", 0.9}, {"drugB", 2},   L"待查：0 号 （无此编号）  +  2 号 葡萄糖酸钙",  1},
+        {{"drugA", 11},  {"drugB", 5},   L"待查：11 号 （无此编号）  +  5 号 氨溴索",     1},
+        {{"drugA", -1},  {"drugB", 2},   L"待查：-1 号 （无此编号）  +  2 号 葡萄糖酸钙", 1},
+        {{"drugA", -1.9},{"drugB", 1},   L"待查：-1 号 （无此编号）  +  1 号 头孢曲松",   1},
+        {{"drugA", 2},   {nullptr, 0},   L"待查：2 号 葡萄糖酸钙  +  0 号 （无此编号）",  1},
+        {{"drugA", kInf},{"drugB", 2},   L"待查：2147483647 号 （无此编号）  +  2 号 葡萄糖酸钙", 1},
+        {{"drugA", kNaN},{"drugB", -kInf}, L"待查：0 号 （无此编号）  +  -2147483648 号 （无此编号）", 1},
     };
     for (const Query& c : cases) {
         TestTool tool;
@@ -120,6 +122,10 @@ TEST(Compatibility, NumbersAsEnteredAndOutOfRange) {
         if (c.level == 0) {
             EXPECT_EQ(got[5], kNoRecord);
             EXPECT_EQ(run.verdict, kNoRecordVerdict);
+        }
+        if (wcsstr(c.first_line, L"（无此编号）") != nullptr) {
+            EXPECT_EQ(got[5], L"结论：药物编号须为 1–10，无法判断配伍，请核对编号。");
+            EXPECT_EQ(run.verdict, L"药物编号无效，请核对");
         }
     }
 }

@@ -30,6 +30,8 @@ check_code() {  # name, got, wanted
     if [ "$2" = "$3" ]; then pass; else fail "$1: exit code $2, expected $3"; fi
 }
 
+# A read-only file: marked immutable, since root (as in CI) writes past mode bits.
+chattr -i "$work/readonly.txt" 2>/dev/null
 rm -rf "$work" && mkdir -p "$work"
 prog=$(winpath "$exe")
 
@@ -60,10 +62,10 @@ check_code equals "$code" 0
 check_file equals "$work/=x.txt" "$expected/builtin.txt"
 
 # A tab right behind the option becomes part of the path; such a name cannot be
-# created, so nothing is written and the exit code is still 0.
+# created, so nothing is written and the exit code says so.
 before=$(ls -A "$work" | wc -l)
 code=$(launch "\"$prog\" --selftest	tab.txt")
-check_code tab "$code" 0
+check_code tab "$code" 3
 [ -e "$work/tab.txt" ] && fail "tab: tab.txt written without the tab"
 after=$(ls -A "$work" | wc -l)
 [ "$before" = "$after" ] || fail "tab: a file appeared"
@@ -83,10 +85,17 @@ check_code long "$code" 0
 check_file long "$long_dir/$name" "$expected/builtin.txt"
 [ -e "$long_dir/${name}EXTRA" ] && fail "long: path not cut"
 
-# A folder that does not exist: nothing written, exit code 0.
+# A report that could not be written gives exit code 3: a folder that does not
+# exist (nothing written, no folder made), a read-only file (left as it was).
 code=$(launch "\"$prog\" --selftest $(winpath "$work/missing/x.txt")")
-check_code missing-folder "$code" 0
+check_code missing-folder "$code" 3
 [ -e "$work/missing" ] && fail "missing-folder: folder created"
+printf 'old' > "$work/readonly.txt" && chmod a-w "$work/readonly.txt"
+[ "$(id -u)" = 0 ] && chattr +i "$work/readonly.txt"
+code=$(launch "\"$prog\" --selftest readonly.txt")
+check_code read-only "$code" 3
+[ "$(cat "$work/readonly.txt")" = old ] || fail "read-only: file changed"
+chattr -i "$work/readonly.txt" 2>/dev/null
 
 # A program path that itself holds "--selftest": the path is read after it.
 mkdir -p "$work/x--selftest.dir" "$work/.dir"

@@ -91,13 +91,16 @@ TEST(SelftestText, FlatteningRules) {
         {L"lone\nLF", L"lone LF"},
         {L"lone\rCR", L"loneCR"},
         {L"tab\there", L"tab\there"},
-        {std::wstring(8001, L'x'), std::wstring(8000, L'x')},
-        {std::wstring(5000, L'\r') + std::wstring(8000, L'y') + L"z", std::wstring(8000, L'y')},
+        // Whatever is left after 8000 units is announced, never dropped silently.
+        {std::wstring(8000, L'x') + L"\r\n", std::wstring(8000, L'x')},
+        {std::wstring(8001, L'x'), std::wstring(8000, L'x') + L" ……（内容过长，已截断）"},
+        {std::wstring(5000, L'\r') + std::wstring(8000, L'y') + L"z",
+         std::wstring(8000, L'y') + L" ……（内容过长，已截断）"},
     };
     for (const Row& row : rows) {
         std::vector<wchar_t> text(kSelftestTextCapacity, 0);
         append_flattened_report(text.data(), kSelftestTextCapacity, row.report.c_str());
-        EXPECT_EQ(std::wstring(text.data()), row.flattened);
+        EXPECT_EQ(std::wstring(text.data()) == row.flattened, true) << row.report.size();
     }
     // The file text's own capacity bounds the append.
     GuardedBuffer small(5);
@@ -123,27 +126,34 @@ std::string read_file(const std::string& path) {
     return s.str();
 }
 
-TEST(Utf8File, WritesBytesWithoutMarkOrZero) {
+// Each write says whether the whole text reached the file.
+TEST(Utf8File, WritesBytesWithoutMarkOrZeroAndSaysWhetherWhole) {
     const std::string path = testing::TempDir() + "kinetora_utf8_test.txt";
-    const std::wstring wide_path(path.begin(), path.end());
-    write_utf8_file(wide_path.c_str(), L"半衰期|8\r\n");
-    EXPECT_EQ(read_file(path), "\xE5\x8D\x8A\xE8\xA1\xB0\xE6\x9C\x9F|8\r\n");
-
-    // 2730 three-byte units and the zero byte make 8191 bytes: written whole.
-    std::wstring fits(2730, L'中');
-    write_utf8_file(wide_path.c_str(), fits.c_str());
-    EXPECT_EQ(read_file(path).size(), 8190u);
-    // One more ASCII unit needs 8192 bytes: the file is emptied and stays empty.
-    std::wstring too_long = fits + L"x";
-    write_utf8_file(wide_path.c_str(), too_long.c_str());
-    EXPECT_TRUE(read_file(path).empty());
-    std::remove(path.c_str());
-
-    // A folder that does not exist: nothing is written, nothing breaks.
     const std::string missing = testing::TempDir() + "no_such_folder_k/x.txt";
-    const std::wstring wide_missing(missing.begin(), missing.end());
-    write_utf8_file(wide_missing.c_str(), L"x");
-    EXPECT_TRUE(read_file(missing).empty());
+    const std::wstring fits(2730, L'中');  // 2730 three-byte units and the zero byte: 8191 bytes
+    std::string fits_bytes;
+    for (int i = 0; i < 2730; ++i) fits_bytes += "\xE4\xB8\xAD";
+    struct Row {
+        const std::string* path;
+        std::wstring text;
+        bool whole;
+        std::string bytes;  // the file afterwards
+    };
+    const Row rows[] = {
+        {&path, L"半衰期|8\r\n", true, "\xE5\x8D\x8A\xE8\xA1\xB0\xE6\x9C\x9F|8\r\n"},
+        {&path, fits, true, fits_bytes},
+        // One more unit needs 8192 bytes: the file is emptied and stays empty.
+        {&path, fits + L"x", false, ""},
+        // A folder that does not exist: nothing is written.
+        {&missing, L"x", false, ""},
+    };
+    for (const Row& row : rows) {
+        const std::wstring wide_path(row.path->begin(), row.path->end());
+        EXPECT_EQ(write_utf8_file(wide_path.c_str(), row.text.c_str()), row.whole)
+            << row.text.size();
+        EXPECT_EQ(read_file(*row.path), row.bytes) << row.text.size();
+    }
+    std::remove(path.c_str());
 }
 
 }  // namespace

@@ -22,5 +22,8 @@ run_case() {
     drv set-text 2000 "$text" click 1001 $(expect_result "$t") expect-no-box
     ok "\"$text\" reads as $t without a message"
   done
+  # A half-life of 0 voids every output: the verdict says so in the level-2 colour.
+  drv set-text 2000 0 click 1001 $(expect_result 0)
+  shot_until level2 $VERDICT_BOX "$COLOUR_LEVEL2" 100 100000 "t = 0: level-2 verdict colour"
   stop_app
 }
