@@ -1,14 +1,15 @@
 // The main window: creation, painting, colouring and the message loop. Layout,
-// colours, fonts and texts come from window_layout.h and command_text.h; this
-// file only hands them to Win32.
+// colours, fonts and texts come from window_layout.h, command_text.h and
+// input_field.h; this file only hands them to Win32 and runs the commands of
+// commands.h.
 #include "main_window.h"
 
 #include "../engine/wide_text.h"
 #include "app_state.h"
 #include "command_text.h"
+#include "commands.h"
+#include "input_field.h"
 #include "window_layout.h"
-
-AppState app_state;
 
 namespace {
 
@@ -135,7 +136,7 @@ void create_panel_control(HWND parent, const ControlSpec& spec) {
 
 LRESULT on_create(HWND window) {
     app_state.main_window = window;
-    for (int32_t i = 0; i < app_state.tool->input_count && i < kMaxToolInputs; ++i) {
+    for (int32_t i = 0; i < clamped_input_count(*app_state.tool); ++i) {
         create_input_row(window, i);
     }
     for (const ControlSpec& spec : kPanelControls) create_panel_control(window, spec);
@@ -283,11 +284,6 @@ bool is_calculate_key(const MSG& message) {
 }
 
 }  // namespace
-
-void show_status(const wchar_t* text) {
-    wtext_copy(app_state.status_text, kStatusCapacity, text);
-    InvalidateRect(app_state.main_window, nullptr, FALSE);
-}
 
 int run_main_window(HINSTANCE instance, const ToolDef& tool) {
     app_state.instance = instance;
