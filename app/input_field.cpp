@@ -80,7 +80,7 @@ void map_full_width_forms(wchar_t* text) {
             *p = L'+';
         } else if (c == 0xFF0D) {
             *p = L'-';
-        } else if (c == 0xFF0E) {
+        } else if (c == 0xFF0E || c == 0x3002 || c == 0xFF61) {
             *p = L'.';
         } else if (c == 0xFF25) {
             *p = L'E';

@@ -15,8 +15,10 @@ constexpr int32_t kDefaultTextCapacity = 64;    // an input's default in "%.6g" 
 
 // Maps, in place, the full-width forms an input method types in full-width mode
 // to ASCII: U+FF10..U+FF19 digits, U+FF0B "＋", U+FF0D "－", U+FF0E "．",
-// U+FF25/U+FF45 "Ｅ"/"ｅ", and the ideographic space U+3000 to U+0020. Every
-// other unit stays as it is.
+// U+FF25/U+FF45 "Ｅ"/"ｅ", and the ideographic space U+3000 to U+0020. The
+// full stops a Chinese input method types for "." in its punctuation mode,
+// U+3002 "。" and the half-width U+FF61 "｡", become "." as well. Every other
+// unit stays as it is.
 void map_full_width_forms(wchar_t* text);
 
 // The classic-locale wide-string-to-double conversion of the longest numeric

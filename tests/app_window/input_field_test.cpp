@@ -70,6 +70,7 @@ TEST(InputReading, FieldTexts) {
         {L"２Ｅ２", 200, true},
         {L"１ｅ９９９", inf, false},
         {L"１２ｈ", 12, true},
+        {L"12。5", 12.5, true},  // the Chinese input method's full stop
         {L"ｉｎｆ", 0, true},    // only the listed forms are mapped
     };
     for (const Row& row : rows) {
@@ -101,9 +102,9 @@ TEST(InputReading, OnlyTheFirst127UnitsCount) {
 }
 
 TEST(InputReading, FullWidthMapping) {
-    wchar_t text[] = L"０１２３４５６７８９＋－．Ｅｅ\x3000ｈ，Ａ";
+    wchar_t text[] = L"０１２３４５６７８９＋－．。｡Ｅｅ\x3000ｈ，Ａ";
     map_full_width_forms(text);
-    EXPECT_EQ(std::wstring(text), L"0123456789+-.Ee ｈ，Ａ");
+    EXPECT_EQ(std::wstring(text), L"0123456789+-...Ee ｈ，Ａ");
 }
 
 TEST(InputReading, ConversionSkipsClassicWhiteSpaceOnly) {

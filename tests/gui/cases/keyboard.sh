@@ -1,7 +1,7 @@
 # Real keystrokes: typing into the field, F5 and Enter run calculate; F5 right
 # after a calculation (the main window focused) does nothing; Enter in the
-# report box and F5 on a focused button do; full-width digits typed through an
-# input method read as numbers.
+# report box and F5 on a focused button do; full-width digits and the
+# ideographic full stop typed through an input method read as numbers.
 run_case() {
   start_app "$KINETORA_APP"
 
@@ -34,12 +34,18 @@ run_case() {
   # Unicode key event per character. (xdotool would have to remap a key for
   # each of them, and under load the program can read a key after its
   # mapping has already changed again.)
-  click_control 2000
-  key ctrl+a
-  drv type-unicode "$(esc '１２．５')" expect-text 2000 "$(esc '１２．５')"
-  key Return
-  drv $(expect_result 12.5)
-  ok "full-width １２．５ and Enter in the field: t = 12.5"
+  # The Chinese input method's full stop "。" is a decimal point too.
+  local typed
+  for typed in '１２．５' '12。5'; do
+    click_control 2000
+    key ctrl+a
+    drv type-unicode "$(esc "$typed")" expect-text 2000 "$(esc "$typed")"
+    key Return
+    drv $(expect_result 12.5) set-text 2000 8
+    click_control 1001
+    drv $(expect_result 8)
+    ok "$typed typed and Enter in the field: t = 12.5"
+  done
 
   # A clicked button keeps the focus; F5 then calculates.
   click_control 1004
