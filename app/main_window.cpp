@@ -224,11 +224,21 @@ LRESULT control_colour_static(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(app_state.panel_brush);
 }
 
+// The window's outer size: a client area of kClientWidth x kClientHeight with
+// the frame of kWindowStyle. The window is created at this size, and it is the
+// only size it tracks, so the client area stays the one the layout is drawn for.
+SIZE window_size() {
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRect(&frame, kWindowStyle, FALSE);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
 LRESULT on_get_min_max_info(MINMAXINFO* info) {
-    info->ptMinTrackSize.x = kTrackingWidth;
-    info->ptMinTrackSize.y = kTrackingHeight;
-    info->ptMaxTrackSize.x = kTrackingWidth;
-    info->ptMaxTrackSize.y = kTrackingHeight;
+    const SIZE size = window_size();
+    info->ptMinTrackSize.x = size.cx;
+    info->ptMinTrackSize.y = size.cy;
+    info->ptMaxTrackSize.x = size.cx;
+    info->ptMaxTrackSize.y = size.cy;
     return 0;
 }
 
@@ -293,14 +303,11 @@ int run_main_window(HINSTANCE instance, const ToolDef& tool) {
     create_fonts_and_brushes();
     register_window_class();
 
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRect(&frame, kWindowStyle, FALSE);
-    const int32_t width = frame.right - frame.left;
-    const int32_t height = frame.bottom - frame.top;
-    const int32_t x = centred_origin(GetSystemMetrics(SM_CXSCREEN), width);
-    const int32_t y = centred_origin(GetSystemMetrics(SM_CYSCREEN), height);
-    HWND window = CreateWindowExW(0, kWindowClassName, tool.name, kWindowStyle, x, y, width,
-                                  height, nullptr, nullptr, instance, nullptr);
+    const SIZE size = window_size();
+    const int32_t x = centred_origin(GetSystemMetrics(SM_CXSCREEN), size.cx);
+    const int32_t y = centred_origin(GetSystemMetrics(SM_CYSCREEN), size.cy);
+    HWND window = CreateWindowExW(0, kWindowClassName, tool.name, kWindowStyle, x, y, size.cx,
+                                  size.cy, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
 
     app_state.main_window = window;

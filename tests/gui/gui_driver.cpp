@@ -452,6 +452,19 @@ bool cmd_geometry(Args) {
     return true;
 }
 
+// The main window's outer rectangle and the screen's size:
+// "<left> <top> <width> <height> <screen width> <screen height>".
+bool cmd_window_rect(Args) {
+    if (!find_main()) return fail(L"window-rect: no main window");
+    RECT box = {};
+    GetWindowRect(main_window, &box);
+    print(std::to_wstring(box.left) + L" " + std::to_wstring(box.top) + L" " +
+          std::to_wstring(box.right - box.left) + L" " + std::to_wstring(box.bottom - box.top) +
+          L" " + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" " +
+          std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
+    return true;
+}
+
 bool cmd_centre(Args a) {
     HWND target = control(number(a[0]));
     if (!target) return fail(L"centre: no control " + std::wstring(a[0]));
@@ -752,6 +765,7 @@ const Command kCommands[] = {
     {L"wait-gone",                1,    cmd_wait_gone},
     {L"close",                    0,    cmd_close},
     {L"geometry",                 0,    cmd_geometry},
+    {L"window-rect",              0,    cmd_window_rect},
     {L"centre",                   1,    cmd_centre},
     {L"text",                     1,    cmd_text},
     {L"expect-text",              2,    cmd_expect_text},
