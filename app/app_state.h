@@ -21,6 +21,7 @@ struct AppState {
     HWND verdict_label;
     HWND note_label;
     HWND buttons[kButtonCount];     // ids 1001 to 1005, in that order
+    HWND focus_to_restore;          // focused control when the window was last deactivated; or null
     HFONT fonts[kFontCount];        // by FontId; never released
     HBRUSH panel_brush;             // solid white; never released
     HBRUSH background_brush;        // solid page background; never released

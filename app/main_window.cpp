@@ -242,6 +242,23 @@ LRESULT on_get_min_max_info(MINMAXINFO* info) {
     return 0;
 }
 
+// Keeps the keyboard focus across deactivation: a message box, another program.
+// Leaving, the focused control of this window is remembered; coming back (not
+// minimised), it gets the focus again instead of the window itself. Returns
+// false when the system's handling applies. A command that moves the focus
+// after its message box (the input error) still has the last word, since the
+// box hands activation back before MessageBoxW returns.
+bool on_activate(HWND window, WPARAM wparam) {
+    if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        app_state.focus_to_restore = IsChild(window, focus) ? focus : nullptr;
+        return false;
+    }
+    if (HIWORD(wparam) != 0 || app_state.focus_to_restore == nullptr) return false;
+    SetFocus(app_state.focus_to_restore);
+    return true;
+}
+
 // Runs the command of a button; false for any other id.
 bool run_command(int32_t id) {
     switch (id) {
@@ -261,6 +278,9 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_PAINT: paint_main_window(window); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_GETMINMAXINFO: return on_get_min_max_info(reinterpret_cast<MINMAXINFO*>(lparam));
+        case WM_ACTIVATE:
+            if (on_activate(window, wparam)) return 0;
+            break;
         case WM_DRAWITEM: return draw_button(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
         case WM_COMMAND:
             if (run_command(LOWORD(wparam))) return 0;
@@ -300,6 +320,7 @@ int run_main_window(HINSTANCE instance, const ToolDef& tool) {
     app_state.tool = &tool;
     app_state.level = 0;
     app_state.detail_text[0] = 0;
+    app_state.focus_to_restore = nullptr;
     create_fonts_and_brushes();
     register_window_class();
 

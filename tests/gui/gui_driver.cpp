@@ -578,6 +578,24 @@ bool cmd_expect_box(Args a) {
            expect_equal(L"box text", actual_text, text);
 }
 
+// Waits for a message box with the caption and leaves it open, for a real key
+// to close it.
+bool cmd_wait_box(Args a) {
+    const std::wstring caption = unescape(a[0]);
+    if (!find_main()) return fail(L"wait-box: no main window");
+    HWND box = nullptr;
+    if (!wait_for(kDefaultWaitMs, [&] { return (box = find_box()) != nullptr; })) {
+        return fail(L"wait-box: no message box \"" + caption + L"\" appeared");
+    }
+    return expect_equal(L"box caption", window_text(box), caption);
+}
+
+bool cmd_wait_no_box(Args) {
+    if (!find_main()) return fail(L"wait-no-box: no main window");
+    if (wait_for(kDefaultWaitMs, [] { return find_box() == nullptr; })) return true;
+    return fail(L"wait-no-box: the box is still open");
+}
+
 bool cmd_expect_no_box(Args) {
     if (!find_main()) return fail(L"expect-no-box: no main window");
     HWND box = find_box();
@@ -775,6 +793,8 @@ const Command kCommands[] = {
     {L"type-unicode",             1,    cmd_type_unicode},
     {L"click",                    1,    cmd_click},
     {L"expect-box",               2,    cmd_expect_box},
+    {L"wait-box",                 1,    cmd_wait_box},
+    {L"wait-no-box",              0,    cmd_wait_no_box},
     {L"expect-no-box",            0,    cmd_expect_no_box},
     {L"expect-focus",             1,    cmd_expect_focus},
     {L"expect-clipboard",         1,    cmd_expect_clipboard},
