@@ -1,6 +1,6 @@
-// The window-wide state of the interactive mode and the commands that work on
-// it. One static record for the whole process, alive from run_main_window until
-// exit; only the window's thread touches it.
+// The window-wide state of the interactive mode. One static record for the
+// whole process (app_state.cpp), alive from run_main_window until exit; only the
+// window's thread touches it. The window fills it; the commands read and change it.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +21,7 @@ struct AppState {
     HWND verdict_label;
     HWND note_label;
     HWND buttons[kButtonCount];     // ids 1001 to 1005, in that order
+    HWND focus_to_restore;          // focused control when the window was last deactivated; or null
     HFONT fonts[kFontCount];        // by FontId; never released
     HBRUSH panel_brush;             // solid white; never released
     HBRUSH background_brush;        // solid page background; never released
@@ -31,13 +32,3 @@ struct AppState {
 };
 
 extern AppState app_state;
-
-// Window commands (buttons 1001 to 1005; Enter and F5 run on_calculate).
-void on_calculate();
-void on_save_record();
-void on_copy_result();
-void on_reset_inputs();
-void on_about();
-
-// Sets status_text and repaints the window (without erasing) so the footer shows it.
-void show_status(const wchar_t* text);

@@ -1,7 +1,7 @@
-// Texts of the main window and its commands, and the reading of an input field:
-// everything the commands show or compute that does not need Win32. The Win32
-// layer (commands.cpp, main_window.cpp) only moves these texts in and out of
-// controls, message boxes and the clipboard.
+// Texts of the main window and its commands: everything the commands show that
+// does not need Win32. The Win32 layer (commands.cpp, main_window.cpp) only
+// moves these texts in and out of controls, message boxes and the clipboard.
+// The input fields' own texts are read and written by input_field.h.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,6 @@ constexpr const wchar_t* kPublisherHost = L"" KINETORA_PUBLISHER_HOST;
 
 // ---- Capacities (UTF-16 units, terminator included) ------------------------
 
-constexpr int32_t kInputTextCapacity = 128;     // one input field as read
 constexpr int32_t kReportCapacity = 8192;       // report of one calculation; every built-in report fits
 constexpr int32_t kVerdictCapacity = 512;
 constexpr int32_t kDetailCapacity = 8192;       // AppState::detail_text
@@ -23,7 +22,6 @@ constexpr int32_t kSummaryCapacity = 1024;      // AppState::summary_text
 constexpr int32_t kStatusCapacity = 256;        // AppState::status_text
 constexpr int32_t kInputErrorCapacity = 256;
 constexpr int32_t kAboutCapacity = 1400;
-constexpr int32_t kDefaultTextCapacity = 64;    // an input's default in "%.6g" form
 constexpr int32_t kSubtitleCapacity = 256;
 constexpr int32_t kHostNameCapacity = 64;
 constexpr int32_t kReferenceCapacity = 512;
@@ -40,32 +38,6 @@ constexpr const wchar_t* kNoticeCaption = L"提示";
 constexpr const wchar_t* kCopyNeedsResult = L"请先点击“计算”生成结果。";
 constexpr const wchar_t* kAboutCaption = L"关于本工具";
 constexpr const wchar_t* kCutMarkerLine = L"……（内容过长，已截断）";
-
-// ---- Input fields ------------------------------------------------------------
-
-// Maps, in place, the full-width forms an input method types in full-width mode
-// to ASCII: U+FF10..U+FF19 digits, U+FF0B "＋", U+FF0D "－", U+FF0E "．",
-// U+FF25/U+FF45 "Ｅ"/"ｅ", and the ideographic space U+3000 to U+0020. Every
-// other unit stays as it is.
-void map_full_width_forms(wchar_t* text);
-
-// The classic-locale wide-string-to-double conversion of the longest numeric
-// prefix: leading white space (tab, LF, VT, FF, CR, blank) skipped; an optional
-// sign; decimal digits with an optional point and exponent, hexadecimal
-// "0x" digits with an optional point and binary exponent, "inf", "infinity" or
-// "nan" in any case. No numeric prefix gives 0; an out-of-range value gives
-// infinity; the rest of the text is ignored. The same result on every platform.
-double convert_number_prefix(const wchar_t* text);
-
-// Reads one input field's text as the calculate command does: only the first
-// 127 units count; full-width forms are mapped; a text of blanks (U+0020 and
-// U+3000) only, or an empty one, is 0; anything else is converted with
-// convert_number_prefix. Stores the value and returns true when it is finite,
-// false for infinity or NaN (the input error).
-bool read_input_value(const wchar_t* field_text, double* value);
-
-// An input's default value in "%.6g" form (capacity kDefaultTextCapacity).
-void format_default_value(double value, wchar_t* out, int32_t capacity);
 
 // ---- Texts built from the tool and the result ---------------------------------
 

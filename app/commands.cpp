@@ -1,11 +1,15 @@
-// The window commands: calculate, save, copy, reset and About. Texts and the
-// reading of the input fields come from command_text.h; the save itself from the
-// record store. Here they only meet the controls, message boxes and clipboard.
+// The window commands: calculate, save, copy, reset and About. Texts come from
+// command_text.h, the reading of the input fields from input_field.h, the save
+// itself from the record store. Here they only meet the controls, message boxes,
+// status line and clipboard.
+#include "commands.h"
+
 #include "../engine/evaluate.h"
 #include "../engine/wide_text.h"
 #include "app_state.h"
 #include "clipboard.h"
 #include "command_text.h"
+#include "input_field.h"
 #include "record_store.h"
 
 static_assert(kSaveIconInformation == MB_ICONINFORMATION && kSaveIconWarning == MB_ICONWARNING,
@@ -17,13 +21,14 @@ void show_message(const wchar_t* text, const wchar_t* caption, UINT icon) {
     MessageBoxW(app_state.main_window, text, caption, MB_OK | icon);
 }
 
-int32_t input_count() {
-    const int32_t count = app_state.tool->input_count;
-    return count < kMaxToolInputs ? count : kMaxToolInputs;
+// Sets status_text and repaints the window (without erasing) so the footer shows it.
+void show_status(const wchar_t* text) {
+    wtext_copy(app_state.status_text, kStatusCapacity, text);
+    InvalidateRect(app_state.main_window, nullptr, FALSE);
 }
 
 void show_input_defaults() {
-    for (int32_t i = 0; i < input_count(); ++i) {
+    for (int32_t i = 0; i < clamped_input_count(*app_state.tool); ++i) {
         wchar_t text[kDefaultTextCapacity];
         format_default_value(app_state.tool->inputs[i].default_value, text, kDefaultTextCapacity);
         SetWindowTextW(app_state.input_edits[i], text);
@@ -34,11 +39,12 @@ void show_input_defaults() {
 
 void on_calculate() {
     const ToolDef& tool = *app_state.tool;
+    const int32_t input_count = clamped_input_count(tool);
 
     // Every field is read into a scratch first: input_values changes only when
     // all of them pass, so it always belongs to the report in detail_text.
     double values[kMaxToolInputs] = {};
-    for (int32_t i = 0; i < input_count(); ++i) {
+    for (int32_t i = 0; i < input_count; ++i) {
         wchar_t text[kInputTextCapacity];
         text[0] = 0;
         GetWindowTextW(app_state.input_edits[i], text, kInputTextCapacity);
@@ -50,7 +56,7 @@ void on_calculate() {
             return;
         }
     }
-    for (int32_t i = 0; i < input_count(); ++i) app_state.input_values[i] = values[i];
+    for (int32_t i = 0; i < input_count; ++i) app_state.input_values[i] = values[i];
 
     static wchar_t report[kReportCapacity];  // 16 KiB: off the stack
     wchar_t verdict[kVerdictCapacity];

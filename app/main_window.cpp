@@ -1,14 +1,15 @@
 // The main window: creation, painting, colouring and the message loop. Layout,
-// colours, fonts and texts come from window_layout.h and command_text.h; this
-// file only hands them to Win32.
+// colours, fonts and texts come from window_layout.h, command_text.h and
+// input_field.h; this file only hands them to Win32 and runs the commands of
+// commands.h.
 #include "main_window.h"
 
 #include "../engine/wide_text.h"
 #include "app_state.h"
 #include "command_text.h"
+#include "commands.h"
+#include "input_field.h"
 #include "window_layout.h"
-
-AppState app_state;
 
 namespace {
 
@@ -135,7 +136,7 @@ void create_panel_control(HWND parent, const ControlSpec& spec) {
 
 LRESULT on_create(HWND window) {
     app_state.main_window = window;
-    for (int32_t i = 0; i < app_state.tool->input_count && i < kMaxToolInputs; ++i) {
+    for (int32_t i = 0; i < clamped_input_count(*app_state.tool); ++i) {
         create_input_row(window, i);
     }
     for (const ControlSpec& spec : kPanelControls) create_panel_control(window, spec);
@@ -223,12 +224,39 @@ LRESULT control_colour_static(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(app_state.panel_brush);
 }
 
+// The window's outer size: a client area of kClientWidth x kClientHeight with
+// the frame of kWindowStyle. The window is created at this size, and it is the
+// only size it tracks, so the client area stays the one the layout is drawn for.
+SIZE window_size() {
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRect(&frame, kWindowStyle, FALSE);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
 LRESULT on_get_min_max_info(MINMAXINFO* info) {
-    info->ptMinTrackSize.x = kTrackingWidth;
-    info->ptMinTrackSize.y = kTrackingHeight;
-    info->ptMaxTrackSize.x = kTrackingWidth;
-    info->ptMaxTrackSize.y = kTrackingHeight;
+    const SIZE size = window_size();
+    info->ptMinTrackSize.x = size.cx;
+    info->ptMinTrackSize.y = size.cy;
+    info->ptMaxTrackSize.x = size.cx;
+    info->ptMaxTrackSize.y = size.cy;
     return 0;
+}
+
+// Keeps the keyboard focus across deactivation: a message box, another program.
+// Leaving, the focused control of this window is remembered; coming back (not
+// minimised), it gets the focus again instead of the window itself. Returns
+// false when the system's handling applies. A command that moves the focus
+// after its message box (the input error) still has the last word, since the
+// box hands activation back before MessageBoxW returns.
+bool on_activate(HWND window, WPARAM wparam) {
+    if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        app_state.focus_to_restore = IsChild(window, focus) ? focus : nullptr;
+        return false;
+    }
+    if (HIWORD(wparam) != 0 || app_state.focus_to_restore == nullptr) return false;
+    SetFocus(app_state.focus_to_restore);
+    return true;
 }
 
 // Runs the command of a button; false for any other id.
@@ -250,6 +278,9 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_PAINT: paint_main_window(window); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_GETMINMAXINFO: return on_get_min_max_info(reinterpret_cast<MINMAXINFO*>(lparam));
+        case WM_ACTIVATE:
+            if (on_activate(window, wparam)) return 0;
+            break;
         case WM_DRAWITEM: return draw_button(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
         case WM_COMMAND:
             if (run_command(LOWORD(wparam))) return 0;
@@ -284,27 +315,20 @@ bool is_calculate_key(const MSG& message) {
 
 }  // namespace
 
-void show_status(const wchar_t* text) {
-    wtext_copy(app_state.status_text, kStatusCapacity, text);
-    InvalidateRect(app_state.main_window, nullptr, FALSE);
-}
-
 int run_main_window(HINSTANCE instance, const ToolDef& tool) {
     app_state.instance = instance;
     app_state.tool = &tool;
     app_state.level = 0;
     app_state.detail_text[0] = 0;
+    app_state.focus_to_restore = nullptr;
     create_fonts_and_brushes();
     register_window_class();
 
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRect(&frame, kWindowStyle, FALSE);
-    const int32_t width = frame.right - frame.left;
-    const int32_t height = frame.bottom - frame.top;
-    const int32_t x = centred_origin(GetSystemMetrics(SM_CXSCREEN), width);
-    const int32_t y = centred_origin(GetSystemMetrics(SM_CYSCREEN), height);
-    HWND window = CreateWindowExW(0, kWindowClassName, tool.name, kWindowStyle, x, y, width,
-                                  height, nullptr, nullptr, instance, nullptr);
+    const SIZE size = window_size();
+    const int32_t x = centred_origin(GetSystemMetrics(SM_CXSCREEN), size.cx);
+    const int32_t y = centred_origin(GetSystemMetrics(SM_CYSCREEN), size.cy);
+    HWND window = CreateWindowExW(0, kWindowClassName, tool.name, kWindowStyle, x, y, size.cx,
+                                  size.cy, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
 
     app_state.main_window = window;

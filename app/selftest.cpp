@@ -39,7 +39,7 @@ void append_flattened_report(wchar_t* text, int32_t capacity, const wchar_t* rep
 int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity) {
     if (capacity < 1) return 0;
     double input_values[kMaxToolInputs] = {};
-    for (int32_t i = 0; i < tool.input_count && i < kMaxToolInputs; ++i) {
+    for (int32_t i = 0; i < clamped_input_count(tool); ++i) {
         input_values[i] = tool.inputs[i].default_value;
     }
 
@@ -64,7 +64,7 @@ int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity
     if (tool.custom_report_kind != 0) {
         wtext_append(text, capacity, L"OUT|报告文本|见 DETAIL|\r\n");
     } else {
-        for (int32_t i = 0; i < tool.output_count && i < kMaxToolOutputs; ++i) {
+        for (int32_t i = 0; i < clamped_output_count(tool); ++i) {
             const ToolOutput& output = tool.outputs[i];
             // Each output on its own: every other output reads 0.
             double output_values[kMaxToolOutputs] = {};

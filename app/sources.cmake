@@ -4,6 +4,7 @@ set(APP_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/selftest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/input_field.cpp
   ${CMAKE_CURRENT_LIST_DIR}/record_store.cpp
 )
 # The record store's file operations and folder query, per platform.
@@ -16,6 +17,7 @@ endif()
 set(APP_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/app_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clipboard.cpp
 )

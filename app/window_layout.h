@@ -35,10 +35,10 @@ Rgb verdict_colour(int32_t level);
 
 constexpr const wchar_t* kWindowClassName = L"ToviMedToolWnd";
 constexpr uint32_t kWindowStyle = 0x00CA0000u;  // WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX
+// The client area the whole layout is drawn for. The window is created with,
+// and tracks only, the outer size that holds exactly this client area.
 constexpr int32_t kClientWidth = 1020;
 constexpr int32_t kClientHeight = 720;
-constexpr int32_t kTrackingWidth = 1036;   // minimum and maximum tracking size
-constexpr int32_t kTrackingHeight = 780;
 
 // Where a window of `window_extent` starts on a screen of `screen_extent` on one
 // axis: centred by truncating division, never negative.

@@ -68,8 +68,7 @@ int32_t compute_tool(const ToolDef& tool, const double* input_values, wchar_t* r
         return *level;
     }
 
-    int32_t output_count = tool.output_count < kMaxToolOutputs ? tool.output_count : kMaxToolOutputs;
-    if (output_count < 0) output_count = 0;
+    const int32_t output_count = clamped_output_count(tool);
     double output_values[kMaxToolOutputs] = {};
     bool any_failed = false;
     for (int32_t i = 0; i < output_count; ++i) {

@@ -139,11 +139,11 @@ bool name_equals(const char* key, const char* name, int32_t length) {
 // key: inputs first, then outputs, exact and case-sensitive; else fails as 0.
 double look_up_key(FormulaState* s, const char* name, int32_t length) {
     const ToolDef& tool = *s->tool;
-    int32_t inputs = tool.input_count < kMaxToolInputs ? tool.input_count : kMaxToolInputs;
+    const int32_t inputs = clamped_input_count(tool);
     for (int32_t i = 0; i < inputs; ++i) {
         if (name_equals(tool.inputs[i].key, name, length)) return s->input_values[i];
     }
-    int32_t outputs = tool.output_count < kMaxToolOutputs ? tool.output_count : kMaxToolOutputs;
+    const int32_t outputs = clamped_output_count(tool);
     for (int32_t i = 0; i < outputs; ++i) {
         if (name_equals(tool.outputs[i].key, name, length)) return s->output_values[i];
     }

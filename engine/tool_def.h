@@ -45,6 +45,18 @@ struct ToolDef {
     int32_t custom_report_kind;  // 0: formulas and rules; otherwise build_custom_report decides
 };
 
+// The number of inputs and outputs to read: input_count and output_count held to
+// 0..kMaxToolInputs and 0..kMaxToolOutputs, so that a loop over them stays
+// inside the fixed value arrays whatever the counts say.
+constexpr int32_t clamped_input_count(const ToolDef& tool) {
+    return tool.input_count < 0 ? 0
+           : tool.input_count < kMaxToolInputs ? tool.input_count : kMaxToolInputs;
+}
+constexpr int32_t clamped_output_count(const ToolDef& tool) {
+    return tool.output_count < 0 ? 0
+           : tool.output_count < kMaxToolOutputs ? tool.output_count : kMaxToolOutputs;
+}
+
 // The tool this build carries. Defined by exactly one tool source file per program
 // (the build chooses which); never modified or freed.
 const ToolDef& get_tool_definition();

@@ -76,7 +76,7 @@ void append_text_line(wchar_t* buffer, int32_t capacity, const wchar_t* line) {
 bool find_input_value(const ToolDef& tool, const double* input_values, const char* key,
                       double* value) {
     if (tool.inputs == nullptr || input_values == nullptr || key == nullptr) return false;
-    for (int32_t i = 0; i < tool.input_count && i < kMaxToolInputs; ++i) {
+    for (int32_t i = 0; i < clamped_input_count(tool); ++i) {
         const char* input_key = tool.inputs[i].key;
         if (input_key != nullptr && std::strcmp(input_key, key) == 0) {
             *value = input_values[i];

@@ -18,16 +18,12 @@
 #include <string>
 #include <vector>
 
+#include "app/window_layout.h"
+
 namespace {
 
-const wchar_t kMainClass[] = L"ToviMedToolWnd";
 const DWORD kPollMs = 25;
 const DWORD kDefaultWaitMs = 10000;  // for every waiting command
-
-// Footer status line of the main window: box, font and colours (as painted).
-const RECT kStatusBox = {740, 704, 1004, 720};
-const COLORREF kFooterColour = RGB(0xEC, 0xF1, 0xF4);
-const COLORREF kStatusColour = RGB(0x78, 0x84, 0x8E);
 
 HWND main_window = nullptr;
 HANDLE held_file = INVALID_HANDLE_VALUE;
@@ -108,7 +104,7 @@ int number(const wchar_t* text) { return static_cast<int>(std::wcstol(text, null
 
 HWND find_main() {
     if (main_window == nullptr || !IsWindow(main_window)) {
-        main_window = FindWindowW(kMainClass, nullptr);
+        main_window = FindWindowW(kWindowClassName, nullptr);
     }
     return main_window;
 }
@@ -195,6 +191,23 @@ std::wstring clipboard_text() {
 
 // ---- Painted status line --------------------------------------------------------
 
+COLORREF colour_ref(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
+
+// The paint step of the footer's status line, as the program's layout has it.
+const PaintStep& status_step() {
+    for (const PaintStep& step : kPaintSteps) {
+        if (step.text == PaintText::status) return step;
+    }
+    return kPaintSteps[kPaintStepCount - 1];
+}
+
+// The status line's box in the main window's client area.
+Box status_box() {
+    RECT client = {};
+    GetClientRect(find_main(), &client);
+    return paint_step_box(status_step(), client.right, client.bottom);
+}
+
 // A 32-bit top-down bitmap of the status box's size with its own DC.
 struct Canvas {
     HDC dc;
@@ -230,19 +243,21 @@ void free_canvas(Canvas& canvas) {
     DeleteDC(canvas.dc);
 }
 
-// The status text as the program paints it: small font, muted colour, right
-// aligned, over the footer band.
+// The status text as the program paints it: the status step's font and colour,
+// right aligned, over the footer band.
 void render_status(Canvas& canvas, const std::wstring& text) {
+    const PaintStep& step = status_step();
+    const FontSpec& status_font = kFontTable[step.font];
     RECT all = {0, 0, canvas.width, canvas.height};
-    HBRUSH brush = CreateSolidBrush(kFooterColour);
+    HBRUSH brush = CreateSolidBrush(colour_ref(kFooterColour));
     FillRect(canvas.dc, &all, brush);
     DeleteObject(brush);
-    HFONT font = CreateFontW(-12, 0, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, L"Microsoft YaHei UI");
+    HFONT font = CreateFontW(-status_font.height, 0, 0, 0, status_font.weight, FALSE, FALSE,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, status_font.face);
     HGDIOBJ old_font = SelectObject(canvas.dc, font);
     SetBkMode(canvas.dc, TRANSPARENT);
-    SetTextColor(canvas.dc, kStatusColour);
+    SetTextColor(canvas.dc, colour_ref(step.colour));
     DrawTextW(canvas.dc, text.c_str(), -1, &all,
               DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_RIGHT);
     SelectObject(canvas.dc, old_font);
@@ -251,7 +266,8 @@ void render_status(Canvas& canvas, const std::wstring& text) {
 
 // What the screen shows in the status box of the main window.
 void capture_status(Canvas& canvas) {
-    POINT origin = {kStatusBox.left, kStatusBox.top};
+    const Box box = status_box();
+    POINT origin = {box.left, box.top};
     ClientToScreen(find_main(), &origin);
     HDC screen = GetDC(nullptr);
     BitBlt(canvas.dc, 0, 0, canvas.width, canvas.height, screen, origin.x, origin.y, SRCCOPY);
@@ -400,7 +416,7 @@ using Args = wchar_t**;
 
 bool cmd_wait_window(Args a) {
     if (!wait_for(number(a[0]), [] { return find_main() && IsWindowVisible(main_window); })) {
-        return fail(L"wait-window: no visible window of class ToviMedToolWnd");
+        return fail(std::wstring(L"wait-window: no visible window of class ") + kWindowClassName);
     }
     DWORD process_id = 0;
     GetWindowThreadProcessId(main_window, &process_id);
@@ -413,7 +429,7 @@ bool cmd_wait_window(Args a) {
 }
 
 bool cmd_wait_gone(Args a) {
-    if (!wait_for(number(a[0]), [] { return FindWindowW(kMainClass, nullptr) == nullptr; })) {
+    if (!wait_for(number(a[0]), [] { return FindWindowW(kWindowClassName, nullptr) == nullptr; })) {
         return fail(L"wait-gone: the main window is still there");
     }
     return true;
@@ -433,6 +449,19 @@ bool cmd_geometry(Args) {
     ClientToScreen(main_window, &origin);
     print(std::to_wstring(origin.x) + L" " + std::to_wstring(origin.y) + L" " +
           std::to_wstring(client.right) + L" " + std::to_wstring(client.bottom));
+    return true;
+}
+
+// The main window's outer rectangle and the screen's size:
+// "<left> <top> <width> <height> <screen width> <screen height>".
+bool cmd_window_rect(Args) {
+    if (!find_main()) return fail(L"window-rect: no main window");
+    RECT box = {};
+    GetWindowRect(main_window, &box);
+    print(std::to_wstring(box.left) + L" " + std::to_wstring(box.top) + L" " +
+          std::to_wstring(box.right - box.left) + L" " + std::to_wstring(box.bottom - box.top) +
+          L" " + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" " +
+          std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
     return true;
 }
 
@@ -549,6 +578,24 @@ bool cmd_expect_box(Args a) {
            expect_equal(L"box text", actual_text, text);
 }
 
+// Waits for a message box with the caption and leaves it open, for a real key
+// to close it.
+bool cmd_wait_box(Args a) {
+    const std::wstring caption = unescape(a[0]);
+    if (!find_main()) return fail(L"wait-box: no main window");
+    HWND box = nullptr;
+    if (!wait_for(kDefaultWaitMs, [&] { return (box = find_box()) != nullptr; })) {
+        return fail(L"wait-box: no message box \"" + caption + L"\" appeared");
+    }
+    return expect_equal(L"box caption", window_text(box), caption);
+}
+
+bool cmd_wait_no_box(Args) {
+    if (!find_main()) return fail(L"wait-no-box: no main window");
+    if (wait_for(kDefaultWaitMs, [] { return find_box() == nullptr; })) return true;
+    return fail(L"wait-no-box: the box is still open");
+}
+
 bool cmd_expect_no_box(Args) {
     if (!find_main()) return fail(L"expect-no-box: no main window");
     HWND box = find_box();
@@ -635,8 +682,9 @@ bool cmd_unlock_file(Args) {
 bool cmd_expect_status(Args a) {
     const std::wstring text = unescape(a[0]);
     if (!find_main()) return fail(L"expect-status: no main window");
-    const int width = kStatusBox.right - kStatusBox.left;
-    const int height = kStatusBox.bottom - kStatusBox.top;
+    const Box box = status_box();
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
     Canvas expected = make_canvas(width, height);
     Canvas actual = make_canvas(width, height);
     render_status(expected, text);
@@ -745,6 +793,7 @@ const Command kCommands[] = {
     {L"wait-gone",                1,    cmd_wait_gone},
     {L"close",                    0,    cmd_close},
     {L"geometry",                 0,    cmd_geometry},
+    {L"window-rect",              0,    cmd_window_rect},
     {L"centre",                   1,    cmd_centre},
     {L"text",                     1,    cmd_text},
     {L"expect-text",              2,    cmd_expect_text},
@@ -754,6 +803,8 @@ const Command kCommands[] = {
     {L"type-unicode",             1,    cmd_type_unicode},
     {L"click",                    1,    cmd_click},
     {L"expect-box",               2,    cmd_expect_box},
+    {L"wait-box",                 1,    cmd_wait_box},
+    {L"wait-no-box",              0,    cmd_wait_no_box},
     {L"expect-no-box",            0,    cmd_expect_no_box},
     {L"expect-focus",             1,    cmd_expect_focus},
     {L"expect-clipboard",         1,    cmd_expect_clipboard},

@@ -15,8 +15,8 @@ fi
 source "$here/lib.sh"
 source "$here/cases/$case_name.sh"
 
-# The window (1036 x 780 with its frame) must fit the screen: the pixel checks
-# read the screen.
+# The window (a 1020 x 720 client area and its frame, within 1036 x 780) must
+# fit the screen: the pixel checks read the screen.
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 (( screen_w >= 1036 && screen_h >= 780 )) ||
   fail "the display is ${screen_w}x$screen_h; the GUI tests need at least 1036x780 (24-bit)"

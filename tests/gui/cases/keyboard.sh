@@ -1,7 +1,8 @@
 # Real keystrokes: typing into the field, F5 and Enter run calculate; F5 right
 # after a calculation (the main window focused) does nothing; Enter in the
-# report box and F5 on a focused button do; full-width digits typed through an
-# input method read as numbers.
+# report box and F5 on a focused button do; full-width digits and the
+# ideographic full stop typed through an input method read as numbers; the
+# focus comes back to the clicked button once Enter has closed a message box.
 run_case() {
   start_app "$KINETORA_APP"
 
@@ -34,12 +35,18 @@ run_case() {
   # Unicode key event per character. (xdotool would have to remap a key for
   # each of them, and under load the program can read a key after its
   # mapping has already changed again.)
-  click_control 2000
-  key ctrl+a
-  drv type-unicode "$(esc '１２．５')" expect-text 2000 "$(esc '１２．５')"
-  key Return
-  drv $(expect_result 12.5)
-  ok "full-width １２．５ and Enter in the field: t = 12.5"
+  # The Chinese input method's full stop "。" is a decimal point too.
+  local typed
+  for typed in '１２．５' '12。5'; do
+    click_control 2000
+    key ctrl+a
+    drv type-unicode "$(esc "$typed")" expect-text 2000 "$(esc "$typed")"
+    key Return
+    drv $(expect_result 12.5) set-text 2000 8
+    click_control 1001
+    drv $(expect_result 8)
+    ok "$typed typed and Enter in the field: t = 12.5"
+  done
 
   # A clicked button keeps the focus; F5 then calculates.
   click_control 1004
@@ -47,6 +54,20 @@ run_case() {
   key F5
   drv $(expect_result 48)
   ok "F5 with a button focused calculates"
+
+  # A message box takes the focus; closing it with Enter gives it back to the
+  # button that opened it, so F5 calculates the changed value.
+  local row id caption t
+  for row in '1002|已保存|30' '1005|关于本工具|5'; do
+    IFS='|' read -r id caption t <<< "$row"
+    click_control "$id"
+    drv wait-box "$(esc "$caption")"
+    key Return
+    drv wait-no-box expect-focus "$id" set-text 2000 "$t"
+    key F5
+    drv $(expect_result "$t")
+    ok "\"$caption\" closed with Enter: focus back on button $id, F5 calculates t = $t"
+  done
 
   stop_app
 }

@@ -1,16 +1,22 @@
-# The window as it opens: class and styles, tracking size, every control, the
-# initial focus and status, and the painted bands, panels and outlines.
+# The window as it opens: class and styles, a client area of exactly 1020x720
+# in a window centred on the screen that tracks only its own size, every
+# control, the initial focus and status, and the painted bands, panels and
+# outlines.
 run_case() {
   start_app "$KINETORA_APP"
 
-  local info
+  local info left top width height screen_w screen_h
+  read -r left top width height screen_w screen_h < <(drv window-rect)
   info=$(drv window-info)
-  for field in class-style=0x0 style=0x14CA0000 exstyle=0x00000100 \
-               min-track=1036x780 max-track=1036x780 caption=Kinetora; do
+  for field in class-style=0x0 style=0x14CA0000 exstyle=0x00000100 client=1020x720 \
+               min-track=${width}x$height max-track=${width}x$height caption=Kinetora; do
     [[ " $info " == *" $field "* ]] || fail "window: expected $field in: $info"
   done
-  ok "window: class style 0, caption, system menu and minimise box only, tracking 1036x780"
+  ok "window: class style 0, caption, system menu and minimise box only, client 1020x720, tracking ${width}x$height"
   # WS_VISIBLE and WS_CLIPSIBLINGS (0x14000000) are added by the system.
+  (( left == (screen_w - width) / 2 && top == (screen_h - height) / 2 )) ||
+    fail "window ${width}x$height at $left,$top is not centred on the ${screen_w}x$screen_h screen"
+  ok "window ${width}x$height at $left,$top: centred on the ${screen_w}x$screen_h screen"
 
   drv controls > "$ARTEFACTS/controls.txt"
   diff -u "$KINETORA_SOURCE/tests/gui/expected/controls.txt" "$ARTEFACTS/controls.txt" ||
