@@ -4,7 +4,7 @@
 #                        suite, 使用说明.txt, SHA256SUMS) and dist/SHA256SUMS
 #   make release-check   builds the release twice, from two clean clones of the
 #                        last commit in two temporary folders at two times, and
-#                        compares the results byte for byte (several minutes)
+#                        compares the results byte for byte (about a minute)
 
 RELEASE_PACKAGES := python3 git
 
