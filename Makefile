@@ -1,6 +1,7 @@
 # Kinetora: set-up, build and tests on Debian. Every target installs what is
 # missing first (no apt call when everything is there).
-#   make run    open the program (under Wine; without a display: the self-test)
+#   make run    open the program (under Wine; without a display: the self-test);
+#               make run TOOL=<id> opens the suite's program of tool <id>
 #   make test   every test of both builds
 
 SHELL := /bin/bash
@@ -8,6 +9,9 @@ ROOT := $(abspath .)
 HOST_BUILD := $(ROOT)/build/host
 WIN_BUILD := $(ROOT)/build/windows
 WINEPREFIX := $(ROOT)/build/wineprefix
+# The program `make run` opens: tool 30 is Kinetora.exe, tool <id> Kinetora-T<id>.exe.
+TOOL ?= 30
+RUN_EXE = $(WIN_BUILD)/app/$(if $(filter 30,$(TOOL)),Kinetora,Kinetora-T$(TOOL)).exe
 export WINEPREFIX
 export WINEDEBUG := -all
 export WINEDLLOVERRIDES := mscoree,mshtml=
@@ -55,11 +59,12 @@ test-windows:
 	  /usr/lib/wine/wineserver -k; exit $$rc'
 
 run: windows wine-prefix
+	@[ -f "$(RUN_EXE)" ] || { echo "No program for TOOL=$(TOOL): $(RUN_EXE)"; exit 1; }
 	@if [ -n "$$DISPLAY" ]; then \
-	  cmake/wine-run.sh $(WIN_BUILD)/app/Kinetora.exe; \
+	  cmake/wine-run.sh $(RUN_EXE); \
 	else \
 	  echo "No display: running the self-test."; \
-	  cmake/wine-run.sh $(WIN_BUILD)/app/Kinetora.exe --selftest "$(ROOT)/build/selftest.txt"; \
+	  cmake/wine-run.sh $(RUN_EXE) --selftest "$(ROOT)/build/selftest.txt"; \
 	  echo "exit code $$?"; cat "$(ROOT)/build/selftest.txt"; echo; \
 	fi
 

@@ -38,6 +38,7 @@ constexpr const wchar_t* kNoticeCaption = L"提示";
 constexpr const wchar_t* kCopyNeedsResult = L"请先点击“计算”生成结果。";
 constexpr const wchar_t* kAboutCaption = L"关于本工具";
 constexpr const wchar_t* kCutMarkerLine = L"……（内容过长，已截断）";
+constexpr const wchar_t* kNoInputsNotice = L"本工具无需输入参数，点击“计算”或按 F5 即可。";
 
 // ---- Texts built from the tool and the result ---------------------------------
 

@@ -139,6 +139,7 @@ LRESULT on_create(HWND window) {
     for (int32_t i = 0; i < clamped_input_count(*app_state.tool); ++i) {
         create_input_row(window, i);
     }
+    if (app_state.tool->input_count <= 0) create_panel_control(window, kNoInputsControl);
     for (const ControlSpec& spec : kPanelControls) create_panel_control(window, spec);
     wtext_copy(app_state.status_text, kStatusCapacity, kReadyStatus);
     return 0;
@@ -334,7 +335,7 @@ int run_main_window(HINSTANCE instance, const ToolDef& tool) {
     app_state.main_window = window;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    if (tool.input_count > 0) SetFocus(app_state.input_edits[0]);
+    SetFocus(tool.input_count > 0 ? app_state.input_edits[0] : app_state.buttons[0]);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

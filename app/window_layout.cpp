@@ -70,6 +70,9 @@ const ControlSpec kPanelControls[kPanelControlCount] = {
     {ControlRole::button,          L"BUTTON", 0,                  kButtonStyle,     616, 668, 110, 40,  kAboutId,      kNoFont,      ControlText::caption,   L"关于"},
 };
 
+const ControlSpec kNoInputsControl =
+    {ControlRole::input_label, L"STATIC", 0, kStaticStyle, 36, 151, 408, 22, 0, kLabelFont, ControlText::caption, kNoInputsNotice};
+
 const PaintStep kPaintSteps[kPaintStepCount] = {
     // no kind                  left            top        right           bottom       colour             outline              font           text                  fixed text
     {1,  PaintKind::fill,       at(0),          at(0),     far_side(),     far_side(),  kBackgroundColour, kNone,               kNoFont,       PaintText::none,      nullptr},

@@ -143,6 +143,11 @@ int32_t input_row_top(int32_t index);
 constexpr int32_t kPanelControlCount = 9;
 extern const ControlSpec kPanelControls[kPanelControlCount];
 
+// A tool without inputs gets, in place of the input rows, this one line saying
+// that calculate needs nothing; the calculate button then takes the initial
+// focus, so Enter and F5 work at once.
+extern const ControlSpec kNoInputsControl;
+
 // Texts colours of the controls (WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC).
 constexpr Rgb kEditTextColour = kInkColour;
 constexpr Rgb kEditBackColour = kPanelColour;

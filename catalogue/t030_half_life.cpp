@@ -1,5 +1,5 @@
-// The tool this build carries: elimination half-life pharmacokinetics.
-#include "tool_def.h"
+// Tool 30, the program Kinetora.exe: elimination half-life pharmacokinetics.
+#include "catalogue.h"
 
 namespace {
 
@@ -14,6 +14,13 @@ const ToolOutput kOutputs[] = {
     {"steady",  L"达稳态时间",      L"h",    "5*t",     "f1"},
     {"t90",     L"消除 90% 时间",   L"h",    "3.32*t",  "f1"},
 };
+
+// The manual's words for each input.
+const wchar_t* const kLimits[] = {
+    L"小时数，应大于 0（为 0 时无法计算）；超过 24 h 提示蓄积风险",
+};
+static_assert(sizeof kLimits / sizeof kLimits[0] == sizeof kInputs / sizeof kInputs[0],
+              "one limits text per input");
 
 // A half-life of 0 or below (also what an empty or unreadable field gives)
 // makes every output meaningless: that is said first, above the other verdicts.
@@ -39,4 +46,9 @@ const ToolDef kTool = {
 
 }  // namespace
 
+extern const CatalogueTool catalogue_tool_30;
+const CatalogueTool catalogue_tool_30 = {&kTool, kLimits};
+
+#ifndef KINETORA_CATALOGUE_ALL
 const ToolDef& get_tool_definition() { return kTool; }
+#endif

@@ -1,0 +1,41 @@
+// Tool 101, the program Kinetora-T101.exe: the nurse duty roster (custom report
+// kind 1). Defaults: three nurses over a week, so every shift of every day has one
+// nurse, as the roster's rule line says.
+#include "catalogue.h"
+
+namespace {
+
+const ToolInput kInputs[] = {
+    // key      label        unit   default
+    {"nurses",  L"护士人数", L"人", 3.0},
+    {"days",    L"排班天数", L"天", 7.0},
+};
+
+// The manual's words for each input: the values the report works with.
+const wchar_t* const kLimits[] = {
+    L"整数，1–40；小于 1 按 1 人、大于 40 按 40 人排",
+    L"整数，1–31；小于 1 按 1 天、大于 31 按 31 天排",
+};
+static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
+
+const ToolDef kTool = {
+    101,
+    L"护理排班表",
+    L"按白班、夜班、休息三班轮转，排出每位护士每天的班次",
+    L"护理管理",
+    L"三班轮转：白班 D / 夜班 N / 休息 R，每日每班 1 人，按人员顺序滚动",
+    L"排班表为自动轮转的初稿：请按科室实际人数、能级、休假及连续夜班的要求调整后执行。",
+    table_size(kInputs), kInputs,
+    0, nullptr,
+    0, nullptr,
+    1,
+};
+
+}  // namespace
+
+extern const CatalogueTool catalogue_tool_101;
+const CatalogueTool catalogue_tool_101 = {&kTool, kLimits};
+
+#ifndef KINETORA_CATALOGUE_ALL
+const ToolDef& get_tool_definition() { return kTool; }
+#endif

@@ -1,0 +1,44 @@
+// Tool 110, the program Kinetora-T110.exe: the infusion card (custom report
+// kind 10). Defaults: bed 12, a dose of 2 in 100 ml at 40 drops a minute.
+#include "catalogue.h"
+
+namespace {
+
+const ToolInput kInputs[] = {
+    // key      label        unit         default
+    {"bed",     L"床号",     L"床",       12.0},
+    {"dose",    L"医嘱药量", L"医嘱单位", 2.0},
+    {"volume",  L"溶媒量",   L"ml",       100.0},
+    {"gtt",     L"滴速",     L"滴/分",    40.0},
+};
+
+// The manual's words for each input: the values the report works with.
+const wchar_t* const kLimits[] = {
+    L"整数，不作限制",
+    L"按医嘱的单位（g、mg、U 等）填写，不作限制；卡上保留两位小数",
+    L"不作限制；卡上取整到 ml",
+    L"不作限制；卡上取整，每小时量按滴速 × 3 估算",
+};
+static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
+
+const ToolDef kTool = {
+    110,
+    L"静脉输液卡",
+    L"生成含床号、药量、溶媒量与滴速的静脉输液卡",
+    L"输液安全",
+    L"每小时输液量（ml/h）≈ 滴速（滴/分）× 3（按 1 ml 约 20 滴计）",
+    L"执行前双人核对药名、剂量、浓度、有效期与配伍；输注中每 30 分钟巡视并记录。",
+    table_size(kInputs), kInputs,
+    0, nullptr,
+    0, nullptr,
+    10,
+};
+
+}  // namespace
+
+extern const CatalogueTool catalogue_tool_110;
+const CatalogueTool catalogue_tool_110 = {&kTool, kLimits};
+
+#ifndef KINETORA_CATALOGUE_ALL
+const ToolDef& get_tool_definition() { return kTool; }
+#endif
