@@ -105,8 +105,7 @@ void check_format(FuzzBytes* in) {
     const double real = take_value(in);
     const int32_t character = 0x20 + take_u8(in) % 0x5F;
 
-    GuardedWide out;
-    guarded_init(&out, take_u8(in) < 128 ? 512 : 1 + take_u8(in));
+    GuardedBuffer out(take_u8(in) < 128 ? 512 : 1 + take_u8(in));
     wchar_t reference[4096];
     int32_t reference_count = -1;
     int32_t count = 0;
@@ -114,13 +113,13 @@ void check_format(FuzzBytes* in) {
     // "*" width and precision come first, as ints, in the order they appear.
     auto with_stars = [&](auto value) {
         if (width_kind == 2 && precision_kind == 3)
-            return both(out.data, out.capacity, reference, f, &reference_count, width, precision,
+            return both(out.data(), out.capacity, reference, f, &reference_count, width, precision,
                         value);
         if (width_kind == 2)
-            return both(out.data, out.capacity, reference, f, &reference_count, width, value);
+            return both(out.data(), out.capacity, reference, f, &reference_count, width, value);
         if (precision_kind == 3)
-            return both(out.data, out.capacity, reference, f, &reference_count, precision, value);
-        return both(out.data, out.capacity, reference, f, &reference_count, value);
+            return both(out.data(), out.capacity, reference, f, &reference_count, precision, value);
+        return both(out.data(), out.capacity, reference, f, &reference_count, value);
     };
     switch (conversion.argument) {
         case Argument::none: count = with_stars(0); break;
@@ -139,13 +138,13 @@ void check_format(FuzzBytes* in) {
             count = with_stars(static_cast<const char*>(narrow_argument));
             break;
     }
-    FUZZ_CHECK(guarded_sound(out));
+    FUZZ_CHECK(out.sound());
     if (reference_count < 0) return;  // the reference itself failed: nothing to compare
-    const int32_t length = guarded_length(out);
+    const int32_t length = out.length();
     const int32_t expected = reference_count < out.capacity - 1 ? reference_count : out.capacity - 1;
     if (length != expected ||
-        std::wmemcmp(out.data, reference, static_cast<size_t>(length)) != 0) {
-        std::fprintf(stderr, "format \"%ls\": got \"%ls\", reference \"%ls\"\n", f, out.data,
+        std::wmemcmp(out.data(), reference, static_cast<size_t>(length)) != 0) {
+        std::fprintf(stderr, "format \"%ls\": got \"%ls\", reference \"%ls\"\n", f, out.data(),
                      reference);
         FUZZ_CHECK(false);
     }
@@ -217,22 +216,21 @@ void check_utf8(FuzzBytes* in) {
 
 void check_append(FuzzBytes* in) {
     const int32_t capacity = 1 + take_u8(in) % 64;
-    GuardedWide buffer;
-    guarded_init(&buffer, capacity);
+    GuardedBuffer buffer(capacity);
     const int32_t start = take_u8(in) % capacity;  // current length below capacity
-    for (int32_t i = 0; i < start; ++i) buffer.data[i] = L'a';
-    buffer.data[start] = 0;
+    for (int32_t i = 0; i < start; ++i) buffer.data()[i] = L'a';
+    buffer.data()[start] = 0;
     wchar_t source[80];
     const int32_t source_length = take_u8(in) % 80;
     for (int32_t i = 0; i < source_length; ++i) source[i] = L'b';
     source[source_length < 79 ? source_length : 79] = 0;
     const int32_t count = static_cast<int32_t>(take_u8(in)) - 10;
-    wtext_append_n(buffer.data, buffer.capacity, source, count);
-    FUZZ_CHECK(guarded_sound(buffer));
+    wtext_append_n(buffer.data(), buffer.capacity, source, count);
+    FUZZ_CHECK(buffer.sound());
     const int32_t room = capacity - 1 - start;
     int32_t wanted = wtext_length(source);
     if (count < wanted) wanted = count < 0 ? 0 : count;
-    FUZZ_CHECK(guarded_length(buffer) == start + (wanted < room ? wanted : room));
+    FUZZ_CHECK(buffer.length() == start + (wanted < room ? wanted : room));
 }
 
 }  // namespace
