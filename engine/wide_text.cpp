@@ -51,43 +51,9 @@ void put_unit(FormatWriter* w, wchar_t unit) {
     }
 }
 
-void put_padding(FormatWriter* w, int32_t count, wchar_t pad) {
-    for (int32_t i = 0; i < count; ++i) put_unit(w, pad);
-}
-
-struct FormatSpec {
-    bool left;        // "-"
-    bool zero;        // "0"
-    bool plus;        // "+"
-    bool space;       // " "
-    bool alternate;   // "#"
-    int32_t width;    // -1: none
-    int32_t precision;  // -1: none
-    int32_t longs;    // number of "l"
-    int32_t shorts;   // number of "h"
-    wchar_t conversion;
-};
-
-// Rebuilds the conversion as a narrow printf format for one number.
-void narrow_spec(const FormatSpec& spec, const char* length, char* out, int32_t capacity) {
-    char flags[8];
-    int32_t n = 0;
-    if (spec.left) flags[n++] = '-';
-    if (spec.zero) flags[n++] = '0';
-    if (spec.plus) flags[n++] = '+';
-    if (spec.space) flags[n++] = ' ';
-    if (spec.alternate) flags[n++] = '#';
-    flags[n] = 0;
-    char width[16] = "";
-    char precision[16] = "";
-    if (spec.width >= 0) std::snprintf(width, sizeof width, "%d", spec.width);
-    if (spec.precision >= 0) std::snprintf(precision, sizeof precision, ".%d", spec.precision);
-    std::snprintf(out, static_cast<size_t>(capacity), "%%%s%s%s%s%c", flags, width, precision,
-                  length, static_cast<char>(spec.conversion));
-}
-
-const char* short_length(const FormatSpec& spec) {
-    return spec.shorts >= 2 ? "hh" : (spec.shorts == 1 ? "h" : "");
+// `count` copies of `unit` (none when count <= 0); stops once the text is cut.
+void put_repeated(FormatWriter* w, wchar_t unit, int32_t count) {
+    for (int32_t i = 0; i < count && w->fits; ++i) put_unit(w, unit);
 }
 
 void put_ascii(FormatWriter* w, const char* text) {
@@ -96,24 +62,112 @@ void put_ascii(FormatWriter* w, const char* text) {
     }
 }
 
-// A string argument with width and precision (precision limits the units taken).
-template <typename Char>
-void put_string(FormatWriter* w, const FormatSpec& spec, const Char* text) {
-    static const Char null_text[] = {'(', 'n', 'u', 'l', 'l', ')', 0};
-    if (text == nullptr) text = null_text;
-    int32_t length = 0;
-    while (text[length] != 0 && (spec.precision < 0 || length < spec.precision)) ++length;
-    int32_t pad = spec.width > length ? spec.width - length : 0;
-    if (!spec.left) put_padding(w, pad, L' ');
-    for (int32_t i = 0; i < length; ++i) {
-        put_unit(w, static_cast<wchar_t>(text[i]));
-    }
-    if (spec.left) put_padding(w, pad, L' ');
+void put_text(FormatWriter* w, const wchar_t* text) {
+    if (text == nullptr) text = L"(null)";
+    for (int32_t i = 0; text[i] != 0 && w->fits; ++i) put_unit(w, text[i]);
 }
 
-// Numbers are printed by the C library's narrow formatter into a scratch of
-// this size (cut there), then widened.
-constexpr int32_t kNumberScratch = 512;
+// ---------------------------------------------------------------------------
+// Reading a conversion.
+
+enum class Argument { none, int_number, long_long_number, real, wide_text, unit };
+
+// The conversions the program's format strings use: the letters that end each,
+// and whether a zero-padded width or a precision may stand before them.
+struct ConversionForm {
+    const wchar_t* letters;
+    Argument argument;
+    bool takes_width;      // "%05d": at least 5 units, zeros between sign and digits
+    bool takes_precision;  // "%.2f": one digit, 0 to 9
+};
+
+const ConversionForm kConversionForms[] = {
+    // letters  argument                    width  precision
+    {L"d",      Argument::int_number,       true,  false},
+    {L"lld",    Argument::long_long_number, true,  false},
+    {L"f",      Argument::real,             false, true},
+    {L"g",      Argument::real,             false, true},
+    {L"ls",     Argument::wide_text,        false, false},
+    {L"c",      Argument::unit,             false, false},
+    {L"%",      Argument::none,             false, false},
+};
+
+// Widths stop growing here: no buffer is this large, and the count cannot overflow.
+constexpr int32_t kWidthLimit = 100000;
+
+struct Conversion {
+    const ConversionForm* form;  // null: not a conversion this formatter writes
+    int32_t width;               // 0: none
+    int32_t precision;           // -1: the C library's default
+    const wchar_t* next;         // the format behind the conversion
+};
+
+bool is_digit(wchar_t unit) { return unit >= L'0' && unit <= L'9'; }
+
+bool starts_with(const wchar_t* text, const wchar_t* prefix) {
+    int32_t i = 0;
+    while (prefix[i] != 0 && text[i] == prefix[i]) ++i;
+    return prefix[i] == 0;
+}
+
+// Reads the conversion that starts behind a "%".
+Conversion read_conversion(const wchar_t* p) {
+    Conversion c{nullptr, 0, -1, p};
+    if (p[0] == L'0' && p[1] >= L'1' && p[1] <= L'9') {
+        for (++p; is_digit(*p); ++p) {
+            if (c.width < kWidthLimit) c.width = c.width * 10 + static_cast<int32_t>(*p - L'0');
+        }
+    }
+    if (p[0] == L'.' && is_digit(p[1])) {
+        c.precision = static_cast<int32_t>(p[1] - L'0');
+        p += 2;
+    }
+    for (const ConversionForm& form : kConversionForms) {
+        if (!starts_with(p, form.letters)) continue;
+        if ((c.width == 0 || form.takes_width) && (c.precision < 0 || form.takes_precision)) {
+            c.form = &form;
+            c.next = p + wtext_length(form.letters);
+        }
+        break;  // no form's letters begin another's
+    }
+    return c;
+}
+
+// ---------------------------------------------------------------------------
+// Writing a number.
+
+// Decimal digits, "-" for negatives, zeros after the sign up to `width` units.
+void write_integer(FormatWriter* w, long long value, int32_t width) {
+    char digits[24];
+    int32_t count = 0;
+    unsigned long long magnitude = static_cast<unsigned long long>(value);
+    if (value < 0) magnitude = 0ull - magnitude;
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    const int32_t sign = value < 0 ? 1 : 0;
+    if (sign != 0) put_unit(w, L'-');
+    put_repeated(w, L'0', width - sign - count);
+    while (count > 0) put_unit(w, static_cast<wchar_t>(digits[--count]));
+}
+
+// The longest "%.9f" text: sign, 309 whole digits, point, 9 digits, terminator.
+constexpr int32_t kRealTextBytes = 1 + 309 + 1 + 9 + 1;
+
+// "%f" or "%g" through the C library, whose digits are the same on every
+// platform. With one precision digit at most the text always fits the scratch.
+void write_real(FormatWriter* w, double value, wchar_t letter, int32_t precision) {
+    char format[5] = {'%', static_cast<char>(letter), 0, 0, 0};
+    if (precision >= 0) {
+        format[1] = '.';
+        format[2] = static_cast<char>('0' + precision);
+        format[3] = static_cast<char>(letter);
+    }
+    char text[kRealTextBytes];
+    std::snprintf(text, sizeof text, format, value);
+    put_ascii(w, text);
+}
 
 }  // namespace
 
@@ -122,130 +176,28 @@ int32_t wtext_vformat(wchar_t* buffer, int32_t capacity, const wchar_t* format, 
     FormatWriter w{buffer, capacity, 0, true};
     buffer[0] = 0;
     if (format == nullptr) return 0;
-    const wchar_t* p = format;
-    while (*p != 0) {
+    for (const wchar_t* p = format; *p != 0;) {
         if (*p != L'%') {
             put_unit(&w, *p++);
             continue;
         }
-        const wchar_t* spec_start = p;
-        ++p;
-        FormatSpec spec{false, false, false, false, false, -1, -1, 0, 0, 0};
-        for (;; ++p) {
-            if (*p == L'-') spec.left = true;
-            else if (*p == L'0') spec.zero = true;
-            else if (*p == L'+') spec.plus = true;
-            else if (*p == L' ') spec.space = true;
-            else if (*p == L'#') spec.alternate = true;
-            else break;
+        const Conversion c = read_conversion(p + 1);
+        if (c.form == nullptr) {
+            buffer[0] = 0;  // a fault of the format: nothing of it stands
+            return -1;
         }
-        if (*p == L'*') {
-            spec.width = va_arg(args, int);
-            if (spec.width < 0) {
-                spec.left = true;
-                spec.width = spec.width == INT32_MIN ? INT32_MAX : -spec.width;
-            }
-            ++p;
-        } else {
-            while (*p >= L'0' && *p <= L'9') {
-                int32_t digit = static_cast<int32_t>(*p - L'0');
-                spec.width = (spec.width < 0 ? 0 : spec.width);
-                spec.width = spec.width > 100000 ? spec.width : spec.width * 10 + digit;
-                ++p;
-            }
-        }
-        if (*p == L'.') {
-            ++p;
-            spec.precision = 0;
-            if (*p == L'*') {
-                spec.precision = va_arg(args, int);
-                if (spec.precision < 0) spec.precision = -1;
-                ++p;
-            } else {
-                while (*p >= L'0' && *p <= L'9') {
-                    int32_t digit = static_cast<int32_t>(*p - L'0');
-                    spec.precision =
-                        spec.precision > 100000 ? spec.precision : spec.precision * 10 + digit;
-                    ++p;
-                }
-            }
-        }
-        // Widths and precisions this large only come from a faulty format; keep
-        // the narrow formatter's own limits out of reach.
-        if (spec.width > 4096) spec.width = 4096;
-        if (spec.precision > 4096) spec.precision = 4096;
-        while (*p == L'l' || *p == L'h') {
-            if (*p == L'l') ++spec.longs;
-            else ++spec.shorts;
-            ++p;
-        }
-        spec.conversion = *p;
-        if (*p != 0) ++p;
-        char narrow[48];
-        char number[kNumberScratch];
-        switch (spec.conversion) {
-            case L'%':
-                put_unit(&w, L'%');
+        p = c.next;
+        switch (c.form->argument) {
+            case Argument::none: put_unit(&w, L'%'); break;
+            case Argument::int_number: write_integer(&w, va_arg(args, int), c.width); break;
+            case Argument::long_long_number:
+                write_integer(&w, va_arg(args, long long), c.width);
                 break;
-            case L'c': {
-                int value = va_arg(args, int);
-                int32_t pad = spec.width > 1 ? spec.width - 1 : 0;
-                if (!spec.left) put_padding(&w, pad, L' ');
-                put_unit(&w, static_cast<wchar_t>(value));
-                if (spec.left) put_padding(&w, pad, L' ');
+            case Argument::real:
+                write_real(&w, va_arg(args, double), c.form->letters[0], c.precision);
                 break;
-            }
-            case L's':
-                if (spec.longs > 0) {
-                    put_string(&w, spec, va_arg(args, const wchar_t*));
-                } else {
-                    put_string(&w, spec, va_arg(args, const char*));
-                }
-                break;
-            case L'd':
-            case L'i':
-                if (spec.longs >= 2) {
-                    narrow_spec(spec, "ll", narrow, sizeof narrow);
-                    std::snprintf(number, sizeof number, narrow, va_arg(args, long long));
-                } else if (spec.longs == 1) {
-                    narrow_spec(spec, "l", narrow, sizeof narrow);
-                    std::snprintf(number, sizeof number, narrow, va_arg(args, long));
-                } else {
-                    // "h" and "hh" narrow the promoted int as printf does.
-                    narrow_spec(spec, short_length(spec), narrow, sizeof narrow);
-                    std::snprintf(number, sizeof number, narrow, va_arg(args, int));
-                }
-                put_ascii(&w, number);
-                break;
-            case L'u':
-            case L'x':
-            case L'X':
-                if (spec.longs >= 2) {
-                    narrow_spec(spec, "ll", narrow, sizeof narrow);
-                    std::snprintf(number, sizeof number, narrow, va_arg(args, unsigned long long));
-                } else if (spec.longs == 1) {
-                    narrow_spec(spec, "l", narrow, sizeof narrow);
-                    std::snprintf(number, sizeof number, narrow, va_arg(args, unsigned long));
-                } else {
-                    narrow_spec(spec, short_length(spec), narrow, sizeof narrow);
-                    std::snprintf(number, sizeof number, narrow, va_arg(args, unsigned int));
-                }
-                put_ascii(&w, number);
-                break;
-            case L'f':
-            case L'F':
-            case L'e':
-            case L'E':
-            case L'g':
-            case L'G':
-                narrow_spec(spec, "", narrow, sizeof narrow);
-                std::snprintf(number, sizeof number, narrow, va_arg(args, double));
-                put_ascii(&w, number);
-                break;
-            default:
-                // Not a conversion this formatter knows: the text stands as written.
-                for (const wchar_t* q = spec_start; q < p; ++q) put_unit(&w, *q);
-                break;
+            case Argument::wide_text: put_text(&w, va_arg(args, const wchar_t*)); break;
+            case Argument::unit: put_unit(&w, static_cast<wchar_t>(va_arg(args, int))); break;
         }
     }
     buffer[w.length] = 0;

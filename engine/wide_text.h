@@ -1,6 +1,7 @@
 // Bounded wide-text operations. Every buffer comes with its capacity in wchar_t
 // units, terminator included (capacity >= 1), and stays terminated. Text that
-// does not fit is cut at capacity - 1 units without notice.
+// does not fit is cut at capacity - 1 units without notice. Nothing here
+// allocates.
 #pragma once
 
 #include <cstdarg>
@@ -20,12 +21,18 @@ void wtext_append(wchar_t* buffer, int32_t capacity, const wchar_t* source);
 // Appends at most `count` units of `source` under the same bound.
 void wtext_append_n(wchar_t* buffer, int32_t capacity, const wchar_t* source, int32_t count);
 
-// printf-style formatting into a wide buffer, cut at capacity - 1 units. The same
-// result on every platform. Supported: flags "-0+ #", width, precision (also "*"),
-// length modifiers "l", "ll", "h"; conversions d i u x X c s (with "l": wide
-// string; without: narrow ASCII string) f F e E g G and "%%". "%c" takes an int
-// and writes it as one unit.
+// printf-style formatting into a wide buffer, cut at capacity - 1 units, with
+// the same result on every platform. It writes the conversions the program's
+// texts use, and no others:
+//   %d %lld    int, long long; "%05d", "%04lld": zeros after the sign up to 5 (4) units
+//   %f %g      double; a precision of one digit may come first: "%.2f", "%.6g"
+//   %ls        wide text (null writes "(null)")
+//   %c         an int, written as one unit
+//   %%         the percent sign
 // Returns the number of units written when the whole text fit, otherwise -1.
+// Anything else after a "%" (other flags, widths, precisions, lengths or
+// conversions; a "%" at the end) is a fault of the format: the buffer is left
+// empty and the result is -1.
 int32_t wtext_format(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...);
 int32_t wtext_vformat(wchar_t* buffer, int32_t capacity, const wchar_t* format, va_list args);
 

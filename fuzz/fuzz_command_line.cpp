@@ -30,23 +30,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     line.push_back(0);
     line.shrink_to_fit();
 
-    GuardedWide path;
-    guarded_init(&path, capacity);
-    const bool found = find_selftest_option(line.data(), path.data, path.capacity);
-    FUZZ_CHECK(guarded_sound(path));
+    GuardedBuffer path(capacity);
+    const bool found = find_selftest_option(line.data(), path.data(), path.capacity);
+    FUZZ_CHECK(path.sound());
     FUZZ_CHECK(found == (std::wcsstr(line.data(), L"--selftest") != nullptr));
-    if (!found) FUZZ_CHECK(path.data[0] == 0);
-    if (found && capacity >= 2) FUZZ_CHECK(path.data[0] != 0);
+    if (!found) FUZZ_CHECK(path.data()[0] == 0);
+    if (found && capacity >= 2) FUZZ_CHECK(path.data()[0] != 0);
 
-    GuardedWide whole;
-    guarded_init(&whole, kSelftestPathCapacity);
-    find_selftest_option(line.data(), whole.data, whole.capacity);
-    FUZZ_CHECK(guarded_sound(whole));
-    const int32_t length = guarded_length(path);
-    const int32_t whole_length = guarded_length(whole);
+    GuardedBuffer whole(kSelftestPathCapacity);
+    find_selftest_option(line.data(), whole.data(), whole.capacity);
+    FUZZ_CHECK(whole.sound());
+    const int32_t length = path.length();
+    const int32_t whole_length = whole.length();
     if (capacity <= kSelftestPathCapacity) FUZZ_CHECK(length <= whole_length);
     const int32_t common = length < whole_length ? length : whole_length;
-    FUZZ_CHECK(std::wmemcmp(path.data, whole.data, static_cast<size_t>(common)) == 0);
-    if (found) FUZZ_CHECK(guarded_length(whole) <= kSelftestPathCapacity - 1);
+    FUZZ_CHECK(std::wmemcmp(path.data(), whole.data(), static_cast<size_t>(common)) == 0);
+    if (found) FUZZ_CHECK(whole.length() <= kSelftestPathCapacity - 1);
     return 0;
 }

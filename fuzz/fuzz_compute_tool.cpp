@@ -95,32 +95,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int32_t i = 0; i < input_count; ++i) values[i] = take_value(&in);
 
     // The custom reports need room for their placeholder (13) and verdicts (21).
-    GuardedWide report, verdict, detail;
-    guarded_init(&report, take_capacity(&in, kind != 0 ? 13 : 1));
-    guarded_init(&verdict, take_capacity(&in, kind != 0 ? 21 : 13));
-    guarded_init(&detail, take_capacity(&in, 1));
+    GuardedBuffer report(take_capacity(&in, kind != 0 ? 13 : 1));
+    GuardedBuffer verdict(take_capacity(&in, kind != 0 ? 21 : 13));
+    GuardedBuffer detail(take_capacity(&in, 1));
     int32_t level = -99;
-    int32_t returned = compute_tool(tool, values, report.data, report.capacity, verdict.data,
-                                    verdict.capacity, &level, detail.data, detail.capacity);
-    FUZZ_CHECK(guarded_sound(report));
-    FUZZ_CHECK(guarded_sound(verdict));
-    FUZZ_CHECK(guarded_sound(detail));
+    int32_t returned = compute_tool(tool, values, report.data(), report.capacity, verdict.data(),
+                                    verdict.capacity, &level, detail.data(), detail.capacity);
+    FUZZ_CHECK(report.sound());
+    FUZZ_CHECK(verdict.sound());
+    FUZZ_CHECK(detail.sound());
     FUZZ_CHECK(returned == level);
-    if (kind == 0) FUZZ_CHECK(verdict.data[0] != 0);
+    if (kind == 0) FUZZ_CHECK(verdict.data()[0] != 0);
 
     // The detail is the report cut to the detail capacity.
-    const int32_t report_length = guarded_length(report);
-    const int32_t detail_length = guarded_length(detail);
+    const int32_t report_length = report.length();
+    const int32_t detail_length = detail.length();
     const int32_t expected_detail =
         report_length < detail.capacity - 1 ? report_length : detail.capacity - 1;
     FUZZ_CHECK(detail_length == expected_detail);
-    FUZZ_CHECK(std::wmemcmp(report.data, detail.data, static_cast<size_t>(detail_length)) == 0);
+    FUZZ_CHECK(std::wmemcmp(report.data(), detail.data(), static_cast<size_t>(detail_length)) == 0);
 
     // The self-test's file text of the same tool, at a random capacity.
-    GuardedWide text;
-    guarded_init(&text, take_u8(&in) < 64 ? kSelftestTextCapacity : take_capacity(&in, 1));
-    int32_t code = build_selftest_text(tool, text.data, text.capacity);
-    FUZZ_CHECK(guarded_sound(text));
+    GuardedBuffer text(take_u8(&in) < 64 ? kSelftestTextCapacity : take_capacity(&in, 1));
+    int32_t code = build_selftest_text(tool, text.data(), text.capacity);
+    FUZZ_CHECK(text.sound());
     FUZZ_CHECK(code == 0 || code == 2);
     if (kind != 0 || output_count == 0) FUZZ_CHECK(code == 0);
     return 0;

@@ -32,29 +32,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const double value = take_value(&in);
     const int32_t capacity = take_u8(&in) < 128 ? 128 : take_in_range(&in, 1, 200);
 
-    GuardedWide out;
-    guarded_init(&out, capacity);
-    format_value(name, value, out.data, out.capacity);
-    FUZZ_CHECK(guarded_sound(out));
-    const int32_t length = guarded_length(out);
+    GuardedBuffer out(capacity);
+    format_value(name, value, out.data(), out.capacity);
+    FUZZ_CHECK(out.sound());
+    const int32_t length = out.length();
     if (!std::isfinite(value)) {
-        FUZZ_CHECK(std::wcsncmp(out.data, L"--", static_cast<size_t>(length)) == 0);
+        FUZZ_CHECK(std::wcsncmp(out.data(), L"--", static_cast<size_t>(length)) == 0);
         FUZZ_CHECK(length == (capacity - 1 < 2 ? capacity - 1 : 2));
     } else {
         for (int32_t i = 0; i < length; ++i) {
-            FUZZ_CHECK(out.data[i] > 0x20 && out.data[i] < 0x7F);
+            FUZZ_CHECK(out.data()[i] > 0x20 && out.data()[i] < 0x7F);
         }
         if (capacity >= 128) FUZZ_CHECK(length > 0);
     }
 
     // civil_from_days on any day number and capacity.
     const int64_t day = static_cast<int64_t>(take_u64(&in));
-    GuardedWide date;
-    guarded_init(&date, take_in_range(&in, 1, 40));
-    const int32_t written = civil_from_days(day, date.data, date.capacity);
-    FUZZ_CHECK(guarded_sound(date));
-    if (written >= 0) FUZZ_CHECK(written == guarded_length(date));
-    else FUZZ_CHECK(guarded_length(date) == date.capacity - 1);
+    GuardedBuffer date(take_in_range(&in, 1, 40));
+    const int32_t written = civil_from_days(day, date.data(), date.capacity);
+    FUZZ_CHECK(date.sound());
+    if (written >= 0) FUZZ_CHECK(written == date.length());
+    else FUZZ_CHECK(date.length() == date.capacity - 1);
 
     // The two directions agree on every date in reach of the calendar.
     const CivilDate civil = civil_date_from_days(day % (INT64_C(1) << 40));

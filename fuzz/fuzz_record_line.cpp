@@ -94,32 +94,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     now.minute = take_in_range(&in, 0, 60);
     now.second = take_in_range(&in, 0, 61);
 
-    GuardedWide line;
-    guarded_init(&line, take_u8(&in) < 64 ? kRecordLineCapacity : take_in_range(&in, 64, 4096));
-    build_record_line(tool, values, detail.data(), now, line.data, line.capacity);
-    FUZZ_CHECK(guarded_sound(line));
-    FUZZ_CHECK(csv_columns(line.data) == 3 + input_count);
+    GuardedBuffer line(take_u8(&in) < 64 ? kRecordLineCapacity : take_in_range(&in, 64, 4096));
+    build_record_line(tool, values, detail.data(), now, line.data(), line.capacity);
+    FUZZ_CHECK(line.sound());
+    FUZZ_CHECK(csv_columns(line.data()) == 3 + input_count);
 
-    GuardedWide header;
-    guarded_init(&header,
-                 take_u8(&in) < 64 ? kRecordHeaderCapacity : take_in_range(&in, 32, 1024));
-    build_record_header(tool, header.data, header.capacity);
-    FUZZ_CHECK(guarded_sound(header));
-    FUZZ_CHECK(csv_columns(header.data) == 3 + input_count);
-    const int32_t header_length = guarded_length(header);
+    GuardedBuffer header(take_u8(&in) < 64 ? kRecordHeaderCapacity
+                                           : take_in_range(&in, 32, 1024));
+    build_record_header(tool, header.data(), header.capacity);
+    FUZZ_CHECK(header.sound());
+    FUZZ_CHECK(csv_columns(header.data()) == 3 + input_count);
+    const int32_t header_length = header.length();
     FUZZ_CHECK(header_length >= 5 &&
-               std::wcscmp(header.data + header_length - 5, L",结果\r\n") == 0);
+               std::wcscmp(header.data() + header_length - 5, L",结果\r\n") == 0);
 
     // One field onto an empty line with a reserve: the room it leaves is kept.
-    GuardedWide field;
-    guarded_init(&field, take_in_range(&in, 1, 600));
-    field.data[0] = 0;
+    GuardedBuffer field(take_in_range(&in, 1, 600));
+    field.data()[0] = 0;
     const int32_t reserve = take_in_range(&in, 0, 8);
     const int32_t max_units = static_cast<int32_t>(take_u8(&in)) - 20;
-    append_csv_field(field.data, field.capacity, reserve, detail.data(), max_units);
-    FUZZ_CHECK(guarded_sound(field));
+    append_csv_field(field.data(), field.capacity, reserve, detail.data(), max_units);
+    FUZZ_CHECK(field.sound());
     if (field.capacity - 1 >= reserve) {
-        FUZZ_CHECK(guarded_length(field) <= field.capacity - 1 - reserve);
+        FUZZ_CHECK(field.length() <= field.capacity - 1 - reserve);
     }
     return 0;
 }

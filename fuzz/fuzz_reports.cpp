@@ -50,51 +50,49 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Kinds outside 1 to 11 copy a placeholder of 12 units whole.
     int32_t capacity = take_report_capacity(&in);
     if ((kind < 1 || kind > 11) && capacity < 13) capacity = 13;
-    GuardedWide report, verdict;
-    guarded_init(&report, capacity);
-    guarded_init(&verdict, 21 + take_u8(&in) % 40);
+    GuardedBuffer report(capacity);
+    GuardedBuffer verdict(21 + take_u8(&in) % 40);
     // Any day number at all: the plan keeps it within the calendar's range.
     const int64_t today = static_cast<int64_t>(take_u64(&in));
     const bool fixed_day = take_u8(&in) < 128;
 
     // The generators receive empty buffers from the dispatcher; called
     // directly, they get them empty here.
-    report.data[0] = 0;
-    verdict.data[0] = 0;
+    report.data()[0] = 0;
+    verdict.data()[0] = 0;
     int32_t level;
     if (kind == 7 && fixed_day) {
-        level = build_follow_up_report_for_day(tool, values, today, report.data, report.capacity,
-                                               verdict.data, verdict.capacity);
+        level = build_follow_up_report_for_day(tool, values, today, report.data(), report.capacity,
+                                               verdict.data(), verdict.capacity);
     } else {
-        level = build_custom_report(kind, tool, values, report.data, report.capacity,
-                                    verdict.data, verdict.capacity);
+        level = build_custom_report(kind, tool, values, report.data(), report.capacity,
+                                    verdict.data(), verdict.capacity);
     }
-    FUZZ_CHECK(guarded_sound(report));
-    FUZZ_CHECK(guarded_sound(verdict));
+    FUZZ_CHECK(report.sound());
+    FUZZ_CHECK(verdict.sound());
     FUZZ_CHECK(level >= 0 && level <= 3);
     if (kind != 6) FUZZ_CHECK(level == 0);
-    FUZZ_CHECK(verdict.data[0] != 0);
+    FUZZ_CHECK(verdict.data()[0] != 0);
 
     // Cut reports are prefixes of the whole report (the follow-up plan only at
     // a fixed day: the local date may change between two calls).
     if (kind != 7 || fixed_day) {
-        GuardedWide whole, whole_verdict;
-        guarded_init(&whole, 16384);
-        guarded_init(&whole_verdict, 64);
-        whole.data[0] = 0;
-        whole_verdict.data[0] = 0;
+        GuardedBuffer whole(16384);
+        GuardedBuffer whole_verdict(64);
+        whole.data()[0] = 0;
+        whole_verdict.data()[0] = 0;
         int32_t whole_level =
-            kind == 7 ? build_follow_up_report_for_day(tool, values, today, whole.data,
-                                                       whole.capacity, whole_verdict.data,
+            kind == 7 ? build_follow_up_report_for_day(tool, values, today, whole.data(),
+                                                       whole.capacity, whole_verdict.data(),
                                                        whole_verdict.capacity)
-                      : build_custom_report(kind, tool, values, whole.data, whole.capacity,
-                                            whole_verdict.data, whole_verdict.capacity);
-        FUZZ_CHECK(guarded_sound(whole));
+                      : build_custom_report(kind, tool, values, whole.data(), whole.capacity,
+                                            whole_verdict.data(), whole_verdict.capacity);
+        FUZZ_CHECK(whole.sound());
         FUZZ_CHECK(whole_level == level);
-        const int32_t length = guarded_length(report);
-        FUZZ_CHECK(length <= guarded_length(whole));
-        FUZZ_CHECK(std::wmemcmp(report.data, whole.data, static_cast<size_t>(length)) == 0);
-        FUZZ_CHECK(std::wcscmp(verdict.data, whole_verdict.data) == 0);
+        const int32_t length = report.length();
+        FUZZ_CHECK(length <= whole.length());
+        FUZZ_CHECK(std::wmemcmp(report.data(), whole.data(), static_cast<size_t>(length)) == 0);
+        FUZZ_CHECK(std::wcscmp(verdict.data(), whole_verdict.data()) == 0);
     }
 
     // append_line onto what is there, with a text argument of random length.
@@ -102,9 +100,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t argument_length = take_u8(&in) * 2 + take_u8(&in) % 2;
     for (int32_t i = 0; i < argument_length && i < 599; ++i) argument[i] = L'字';
     argument[argument_length < 599 ? argument_length : 599] = 0;
-    const int32_t before = guarded_length(report);
-    append_line(report.data, report.capacity, L"%ls|%d", argument, kind);
-    FUZZ_CHECK(guarded_sound(report));
-    FUZZ_CHECK(guarded_length(report) >= before);
+    const int32_t before = report.length();
+    append_line(report.data(), report.capacity, L"%ls|%d", argument, kind);
+    FUZZ_CHECK(report.sound());
+    FUZZ_CHECK(report.length() >= before);
     return 0;
 }

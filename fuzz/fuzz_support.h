@@ -1,6 +1,6 @@
 // Shared pieces of the fuzz targets: reading typed values from the fuzzer's
-// bytes, the special values every numeric input is drawn from, and wide
-// buffers with guard units on both sides.
+// bytes and the special values every numeric input is drawn from. Wide
+// buffers with guard units come from the tests' GuardedBuffer.
 #pragma once
 
 #include <cmath>
@@ -10,6 +10,8 @@
 #include <cstring>
 #include <limits>
 #include <vector>
+
+#include "tests/support/guarded_buffer.h"
 
 // A cursor over the fuzzer's bytes. Reading past the end yields zeros, so every
 // input decodes to something.
@@ -107,44 +109,6 @@ inline std::vector<char> take_text(FuzzBytes* in, size_t length) {
     text.push_back(0);
     text.shrink_to_fit();
     return text;
-}
-
-// A wide buffer with guard units on both sides. `data` points behind the
-// leading guards; `capacity` units belong to the callee.
-constexpr int32_t kGuardUnits = 16;
-constexpr wchar_t kGuardUnit = static_cast<wchar_t>(0xA5C3);
-constexpr wchar_t kFillUnit = static_cast<wchar_t>(0x5A5A);
-
-struct GuardedWide {
-    std::vector<wchar_t> storage;
-    wchar_t* data;
-    int32_t capacity;
-};
-
-inline void guarded_init(GuardedWide* buffer, int32_t capacity) {
-    buffer->storage.assign(static_cast<size_t>(capacity) + 2 * kGuardUnits, kGuardUnit);
-    for (int32_t i = 0; i < capacity; ++i) buffer->storage[kGuardUnits + i] = kFillUnit;
-    buffer->data = buffer->storage.data() + kGuardUnits;
-    buffer->capacity = capacity;
-}
-
-// Guards untouched and a terminator within the capacity.
-inline bool guarded_sound(const GuardedWide& buffer) {
-    const size_t n = buffer.storage.size();
-    for (int32_t i = 0; i < kGuardUnits; ++i) {
-        if (buffer.storage[i] != kGuardUnit) return false;
-        if (buffer.storage[n - 1 - i] != kGuardUnit) return false;
-    }
-    for (int32_t i = 0; i < buffer.capacity; ++i) {
-        if (buffer.data[i] == 0) return true;
-    }
-    return false;
-}
-
-inline int32_t guarded_length(const GuardedWide& buffer) {
-    int32_t i = 0;
-    while (i < buffer.capacity && buffer.data[i] != 0) ++i;
-    return i;
 }
 
 // A failed property: print what failed and abort, so libFuzzer saves the input.

@@ -1,8 +1,9 @@
 // The bounded wide-text helpers every report and line goes through:
-//   * wtext_format against the C library's swprintf on the same format and
-//     argument (random flags, width, precision, length modifier, conversion):
-//     the text must be the reference cut to capacity - 1 units, the count the
-//     reference length when it fits and -1 otherwise, guards untouched;
+//   * wtext_format against the C library's swprintf on formats of two random
+//     conversions of the set it writes (zero-padded width, precision, length,
+//     conversion) and random arguments: the text must be the reference cut to
+//     capacity - 1 units, the count the reference length when it fits and -1
+//     otherwise, guards untouched;
 //   * utf8_from_wide on random UTF-16 units (unpaired surrogates included):
 //     guards untouched, the count within the capacity, valid UTF-8 that decodes
 //     back to the input with U+FFFD for every unpaired surrogate;
@@ -18,134 +19,110 @@
 
 namespace {
 
-enum class Argument { none, integer, long_integer, long_long, unsigned_integer, unsigned_long,
-                      unsigned_long_long, character, real, wide_text, narrow_text };
+enum class Argument { none, integer, long_long, real, wide_text, character };
 
+// The conversions wtext_format writes, and what may stand before their letters.
 struct Conversion {
-    wchar_t letter;
-    const wchar_t* modifier;
+    const wchar_t* letters;
     Argument argument;
+    bool takes_width;      // "%05d"
+    bool takes_precision;  // "%.2f", one digit
 };
 
 const Conversion kConversions[] = {
-    // letter  modifier  argument
-    {L'd',     L"",      Argument::integer},
-    {L'i',     L"l",     Argument::long_integer},
-    {L'd',     L"ll",    Argument::long_long},
-    {L'd',     L"h",     Argument::integer},
-    {L'u',     L"hh",    Argument::unsigned_integer},
-    {L'u',     L"",      Argument::unsigned_integer},
-    {L'x',     L"l",     Argument::unsigned_long},
-    {L'X',     L"ll",    Argument::unsigned_long_long},
-    {L'x',     L"",      Argument::unsigned_integer},
-    {L'c',     L"",      Argument::character},
-    {L'f',     L"",      Argument::real},
-    {L'F',     L"",      Argument::real},
-    {L'e',     L"",      Argument::real},
-    {L'E',     L"",      Argument::real},
-    {L'g',     L"",      Argument::real},
-    {L'G',     L"",      Argument::real},
-    {L's',     L"l",     Argument::wide_text},
-    {L's',     L"",      Argument::narrow_text},
-    {L'%',     L"",      Argument::none},
+    // letters  argument             width  precision
+    {L"d",      Argument::integer,   true,  false},
+    {L"lld",    Argument::long_long, true,  false},
+    {L"f",      Argument::real,      false, true},
+    {L"g",      Argument::real,      false, true},
+    {L"ls",     Argument::wide_text, false, false},
+    {L"c",      Argument::character, false, false},
+    {L"%",      Argument::none,      false, false},
 };
 constexpr int32_t kConversionCount = static_cast<int32_t>(sizeof kConversions / sizeof kConversions[0]);
 
-const wchar_t kFlags[] = {L'-', L'0', L'+', L' ', L'#'};
+// Appends one random conversion to `format`; returns what it takes.
+Argument append_conversion(FuzzBytes* in, std::wstring* format) {
+    const Conversion& conversion = kConversions[take_u8(in) % kConversionCount];
+    const uint8_t shape = take_u8(in);
+    *format += L'%';
+    if (conversion.takes_width && (shape & 1)) {
+        // Mostly small; now and then wider than any buffer.
+        const int32_t width = shape & 2 ? 1 + take_u8(in) % 40 : 1 + take_in_range(in, 0, 1200);
+        *format += L'0' + std::to_wstring(width);
+    }
+    if (conversion.takes_precision && (shape & 4)) {
+        *format += L'.';
+        *format += static_cast<wchar_t>(L'0' + take_u8(in) % 10);
+    }
+    *format += conversion.letters;
+    return conversion.argument;
+}
 
-template <typename... Args>
-int32_t both(wchar_t* out, int32_t capacity, wchar_t* reference, const wchar_t* format,
-             int32_t* reference_count, Args... args) {
-    *reference_count = std::swprintf(reference, 4096, format, args...);
-    return wtext_format(out, capacity, format, args...);
+// One argument of each kind, drawn from the fuzzer's bytes.
+struct Arguments {
+    int integer;
+    long long long_long;
+    double real;
+    wchar_t text[32];
+    int character;
+};
+
+void take_arguments(FuzzBytes* in, Arguments* a) {
+    const uint64_t bits = take_u64(in);
+    a->integer = static_cast<int>(static_cast<uint32_t>(bits));
+    a->long_long = static_cast<long long>(bits);
+    a->real = take_value(in);
+    const int32_t text_length = take_u8(in) % 31;
+    for (int32_t i = 0; i < text_length; ++i) {
+        const uint8_t byte = take_u8(in);
+        a->text[i] = byte < 128 ? static_cast<wchar_t>(0x20 + byte % 0x5F)  // printable ASCII
+                                : static_cast<wchar_t>(0x4E00 + byte);
+    }
+    a->text[text_length] = 0;
+    a->character = 0x20 + take_u8(in) % 0x5F;
+}
+
+// Calls `call` with `before...` and the argument of `kind` ("%%" takes none).
+template <typename Call, typename... Before>
+void with_argument(Argument kind, const Arguments& a, Call call, Before... before) {
+    switch (kind) {
+        case Argument::none: call(before...); break;
+        case Argument::integer: call(before..., a.integer); break;
+        case Argument::long_long: call(before..., a.long_long); break;
+        case Argument::real: call(before..., a.real); break;
+        case Argument::wide_text: call(before..., static_cast<const wchar_t*>(a.text)); break;
+        case Argument::character: call(before..., a.character); break;
+    }
 }
 
 void check_format(FuzzBytes* in) {
-    const Conversion& conversion = kConversions[take_u8(in) % kConversionCount];
-    std::wstring format = L"<%";
-    // Only the combinations the C standard defines: "#" for x, X and the
-    // floating forms, "0" for numbers, "+" and " " for signed conversions, no
-    // precision for "%c", nothing at all for "%%".
-    const wchar_t letter = conversion.letter;
-    const bool is_real = std::wcschr(L"fFeEgG", letter) != nullptr;
-    const bool is_signed = is_real || letter == L'd' || letter == L'i';
-    const bool is_number = is_signed || std::wcschr(L"uxX", letter) != nullptr;
-    const bool allowed[5] = {letter != L'%', is_number, is_signed, is_signed,
-                             is_real || letter == L'x' || letter == L'X'};
-    const uint8_t flags = take_u8(in);
-    for (int32_t i = 0; i < 5; ++i) {
-        if ((flags & (1u << i)) && allowed[i]) format += kFlags[i];
-    }
-    const uint8_t width_kind = letter == L'%' ? 0 : take_u8(in) % 3;  // none, digits, "*"
-    const int32_t width = static_cast<int32_t>(take_u8(in) % 48) - (width_kind == 2 ? 24 : 0);
-    if (width_kind == 1) format += std::to_wstring(width < 0 ? -width : width);
-    if (width_kind == 2) format += L'*';
-    const uint8_t precision_kind =
-        letter == L'%' || letter == L'c' ? 0 : take_u8(in) % 4;  // none, ".", ".digits", ".*"
-    const int32_t precision = static_cast<int32_t>(take_u8(in) % 40) - (precision_kind == 3 ? 8 : 0);
-    if (precision_kind == 1) format += L'.';
-    if (precision_kind == 2) format += L"." + std::to_wstring(precision);
-    if (precision_kind == 3) format += L".*";
-    format += conversion.modifier;
-    format += conversion.letter;
+    std::wstring format = L"<";
+    const Argument first = append_conversion(in, &format);
+    format += L"|字";
+    const Argument second = append_conversion(in, &format);
     format += L">";
-
-    wchar_t wide_argument[32];
-    char narrow_argument[32];
-    const int32_t text_length = take_u8(in) % 31;
-    for (int32_t i = 0; i < text_length; ++i) {
-        uint8_t byte = take_u8(in);
-        narrow_argument[i] = static_cast<char>(0x20 + byte % 0x5F);  // printable ASCII
-        wide_argument[i] = byte < 128 ? static_cast<wchar_t>(0x20 + byte % 0x5F)
-                                      : static_cast<wchar_t>(0x4E00 + byte);
-    }
-    wide_argument[text_length] = 0;
-    narrow_argument[text_length] = 0;
-    const uint64_t bits = take_u64(in);
-    const double real = take_value(in);
-    const int32_t character = 0x20 + take_u8(in) % 0x5F;
-
-    GuardedWide out;
-    guarded_init(&out, take_u8(in) < 128 ? 512 : 1 + take_u8(in));
+    Arguments arguments;
+    take_arguments(in, &arguments);
+    GuardedBuffer out(take_u8(in) < 128 ? 512 : 1 + take_u8(in));
     wchar_t reference[4096];
     int32_t reference_count = -1;
     int32_t count = 0;
     const wchar_t* f = format.c_str();
-    // "*" width and precision come first, as ints, in the order they appear.
-    auto with_stars = [&](auto value) {
-        if (width_kind == 2 && precision_kind == 3)
-            return both(out.data, out.capacity, reference, f, &reference_count, width, precision,
-                        value);
-        if (width_kind == 2)
-            return both(out.data, out.capacity, reference, f, &reference_count, width, value);
-        if (precision_kind == 3)
-            return both(out.data, out.capacity, reference, f, &reference_count, precision, value);
-        return both(out.data, out.capacity, reference, f, &reference_count, value);
+    auto both = [&](auto... values) {
+        reference_count = std::swprintf(reference, 4096, f, values...);
+        count = wtext_format(out.data(), out.capacity, f, values...);
     };
-    switch (conversion.argument) {
-        case Argument::none: count = with_stars(0); break;
-        case Argument::integer: count = with_stars(static_cast<int>(bits)); break;
-        case Argument::long_integer: count = with_stars(static_cast<long>(bits)); break;
-        case Argument::long_long: count = with_stars(static_cast<long long>(bits)); break;
-        case Argument::unsigned_integer: count = with_stars(static_cast<unsigned>(bits)); break;
-        case Argument::unsigned_long: count = with_stars(static_cast<unsigned long>(bits)); break;
-        case Argument::unsigned_long_long:
-            count = with_stars(static_cast<unsigned long long>(bits));
-            break;
-        case Argument::character: count = with_stars(character); break;
-        case Argument::real: count = with_stars(real); break;
-        case Argument::wide_text: count = with_stars(static_cast<const wchar_t*>(wide_argument)); break;
-        case Argument::narrow_text:
-            count = with_stars(static_cast<const char*>(narrow_argument));
-            break;
-    }
-    FUZZ_CHECK(guarded_sound(out));
+    with_argument(first, arguments, [&](auto... value) {
+        with_argument(second, arguments, both, value...);
+    });
+    FUZZ_CHECK(out.sound());
     if (reference_count < 0) return;  // the reference itself failed: nothing to compare
-    const int32_t length = guarded_length(out);
+    const int32_t length = out.length();
     const int32_t expected = reference_count < out.capacity - 1 ? reference_count : out.capacity - 1;
     if (length != expected ||
-        std::wmemcmp(out.data, reference, static_cast<size_t>(length)) != 0) {
-        std::fprintf(stderr, "format \"%ls\": got \"%ls\", reference \"%ls\"\n", f, out.data,
+        std::wmemcmp(out.data(), reference, static_cast<size_t>(length)) != 0) {
+        std::fprintf(stderr, "format \"%ls\": got \"%ls\", reference \"%ls\"\n", f, out.data(),
                      reference);
         FUZZ_CHECK(false);
     }
@@ -217,22 +194,21 @@ void check_utf8(FuzzBytes* in) {
 
 void check_append(FuzzBytes* in) {
     const int32_t capacity = 1 + take_u8(in) % 64;
-    GuardedWide buffer;
-    guarded_init(&buffer, capacity);
+    GuardedBuffer buffer(capacity);
     const int32_t start = take_u8(in) % capacity;  // current length below capacity
-    for (int32_t i = 0; i < start; ++i) buffer.data[i] = L'a';
-    buffer.data[start] = 0;
+    for (int32_t i = 0; i < start; ++i) buffer.data()[i] = L'a';
+    buffer.data()[start] = 0;
     wchar_t source[80];
     const int32_t source_length = take_u8(in) % 80;
     for (int32_t i = 0; i < source_length; ++i) source[i] = L'b';
     source[source_length < 79 ? source_length : 79] = 0;
     const int32_t count = static_cast<int32_t>(take_u8(in)) - 10;
-    wtext_append_n(buffer.data, buffer.capacity, source, count);
-    FUZZ_CHECK(guarded_sound(buffer));
+    wtext_append_n(buffer.data(), buffer.capacity, source, count);
+    FUZZ_CHECK(buffer.sound());
     const int32_t room = capacity - 1 - start;
     int32_t wanted = wtext_length(source);
     if (count < wanted) wanted = count < 0 ? 0 : count;
-    FUZZ_CHECK(guarded_length(buffer) == start + (wanted < room ? wanted : room));
+    FUZZ_CHECK(buffer.length() == start + (wanted < room ? wanted : room));
 }
 
 }  // namespace

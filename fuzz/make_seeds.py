@@ -204,17 +204,27 @@ def record_line_seeds():
 
 
 def wide_text_seeds():
-    # format: conversion, flags, width kind, width, precision kind, precision,
-    # text length + text, 8 argument bytes, value selector, character, capacity
-    for conversion in range(18):
-        for flags, width_kind, precision_kind in ((0, 0, 0), (31, 1, 2), (1, 2, 3), (2, 1, 1)):
-            data = bytes([0, conversion, flags, width_kind, 12, precision_kind, 5, 6]) + b"abc\xe4\xb8x"
-            data += struct.pack(">Q", 0x8000000012345678) + bytes([T30, 40, 0])
-            write("fuzz_wide_text", "format%02d-%d%d%d" % (conversion, flags, width_kind,
-                                                         precision_kind), data)
-        write("fuzz_wide_text", "format%02d-cut" % conversion,
-              bytes([0, conversion, 0, 1, 40, 0, 0, 0]) + struct.pack(">Q", 7) +
-              bytes([BIG, 65, 200, 3]))
+    # format: two conversions, each an index into kConversions and a shape (bit 0
+    # width, bit 1 a one-byte width instead of four bytes, bit 2 precision),
+    # then 8 argument bytes, value selector, text length + text, character,
+    # capacity
+    def conversion(index, shape):
+        data = bytes([index, shape])
+        if index in (0, 1) and shape & 1:
+            data += bytes([12]) if shape & 2 else struct.pack(">I", 600)
+        if index in (2, 3) and shape & 4:
+            data += bytes([2])
+        return data
+    arguments = struct.pack(">Q", 0x8000000012345678) + bytes([T30, 4]) + b"ab\xe4\xb8" + bytes([40])
+    for first in range(7):
+        for second in range(7):
+            for shape in (0, 7):
+                data = bytes([0]) + conversion(first, shape) + conversion(second, shape)
+                write("fuzz_wide_text", "format%d%d-%d" % (first, second, shape),
+                      data + arguments + bytes([0]))
+        write("fuzz_wide_text", "format%d-cut" % first,
+              bytes([0]) + conversion(first, 5) + conversion(first, 7) +
+              struct.pack(">Q", 7) + bytes([BIG, 0, 65, 200, 3]))
     # UTF-8: ASCII, CJK, a pair, lone high and low surrogates; full and cut buffers
     units = bytes([10, 20, 230, 5, 140, 1, 180, 2, 150, 3, 200, 9])
     for cap in (bytes([0]), bytes([200, 5])):

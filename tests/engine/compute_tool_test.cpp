@@ -5,7 +5,7 @@
 
 #include "engine/evaluate.h"
 #include "engine/wide_text.h"
-#include "guarded_buffer.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 

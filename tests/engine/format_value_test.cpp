@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/evaluate.h"
-#include "guarded_buffer.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 

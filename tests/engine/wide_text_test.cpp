@@ -5,7 +5,7 @@
 
 #include "engine/checked.h"
 #include "engine/wide_text.h"
-#include "guarded_buffer.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 
@@ -56,16 +56,30 @@ TEST(WideText, FormatConversions) {
     const Row rows[] = {
         {f(L"%02d|%03d|%04d", 5, 30, 2026),        L"05|030|2026"},
         {f(L"%04lld-%02lld", -1LL, 12LL),           L"-001-12"},
+        {f(L"%d|%d|%lld", 0, INT32_MIN, INT64_MIN), L"0|-2147483648|-9223372036854775808"},
         {f(L"%g|%g|%g|%g", 8.0, 12.5, 1234567.0, 0.00001), L"8|12.5|1.23457e+06|1e-05"},
         {f(L"%.0f:00|%.2f", 7.75, 0.0),             L"8:00|0.00"},
         {f(L"%d日%c ", 3, 'N'),                      L"3日N "},
-        {f(L"100%%|%ls|%s", L"宽", "narrow"),        L"100%|宽|narrow"},
-        {f(L"[%5ls|%-3d|%x]", L"ab", 7, 255),       L"[   ab|7  |ff]"},
+        {f(L"100%%|%ls", L"宽"),                     L"100%|宽"},
         {f(L"%ls", static_cast<const wchar_t*>(nullptr)), L"(null)"},
-        {f(L"%q|%"),                                 L"%q|%"},
-        {f(L"%hd|%hhu|%hx", 687816192, 511, 0x12345), L"15872|255|2345"},
     };
     for (const Row& row : rows) EXPECT_EQ(row.produced, row.expected);
+}
+
+TEST(WideText, FormatsOutsideTheSupportedSetFailWithAnEmptyBuffer) {
+    // Flags, widths, precisions, lengths and conversions no format string of the
+    // program uses. None reads an argument: the format fails before.
+    const wchar_t* const formats[] = {
+        L"%x", L"%u", L"%hd", L"%hhd", L"%+d", L"%#g", L"%*d", L"%.*f", L"%s", L"%-3d", L"% d",
+        L"%5d", L"%5ls", L"%.3ls", L"%ld", L"%i", L"%e", L"%.10f", L"%.f", L"%02f", L"%.2d",
+        L"%q", L"%",
+    };
+    for (const wchar_t* format : formats) {
+        wchar_t b[64] = L"old";
+        std::wstring text = std::wstring(L"a%d ") + format;
+        EXPECT_EQ(wtext_format(b, 64, text.c_str(), 1), -1) << format;
+        EXPECT_EQ(std::wstring(b), L"") << format;
+    }
 }
 
 TEST(WideText, Utf8Conversion) {

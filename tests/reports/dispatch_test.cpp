@@ -79,7 +79,7 @@ TEST(AppendLine, FollowsTheBoundedAppendRule) {
         GuardedBuffer buffer(c.capacity);
         wtext_copy(buffer.data(), c.capacity, c.before);
         append_line(buffer.data(), c.capacity, c.format, c.argument);
-        EXPECT_TRUE(buffer.intact());
+        EXPECT_TRUE(buffer.sound());
         EXPECT_EQ(buffer.text(), c.after) << utf8(c.format) << " capacity " << c.capacity;
     }
 }
@@ -88,7 +88,7 @@ TEST(AppendLine, CutsAFormattedLineAt511UnitsAndStillClosesIt) {
     GuardedBuffer buffer(2048);
     buffer.data()[0] = 0;
     append_line(buffer.data(), buffer.capacity, L"%0600d", 7);
-    EXPECT_TRUE(buffer.intact());
+    EXPECT_TRUE(buffer.sound());
     EXPECT_EQ(buffer.text(), std::wstring(511, L'0') + L"\r\n");
 }
 
@@ -102,13 +102,13 @@ TEST(AppendTextLine, CopiesAFixedLineUnchanged) {
         GuardedBuffer buffer(256);
         buffer.data()[0] = 0;
         append_text_line(buffer.data(), buffer.capacity, line);
-        EXPECT_TRUE(buffer.intact());
+        EXPECT_TRUE(buffer.sound());
         EXPECT_EQ(buffer.text(), std::wstring(line) + L"\r\n");
     }
     GuardedBuffer small(6);
     wtext_copy(small.data(), small.capacity, L"ab");
     append_text_line(small.data(), small.capacity, L"1%");
-    EXPECT_TRUE(small.intact());
+    EXPECT_TRUE(small.sound());
     EXPECT_EQ(small.text(), L"ab1%\r");
 }
 
@@ -117,7 +117,7 @@ TEST(AppendTextLine, CutsALongLineAt511Units) {
     GuardedBuffer buffer(2048);
     buffer.data()[0] = 0;
     append_text_line(buffer.data(), buffer.capacity, line.c_str());
-    EXPECT_TRUE(buffer.intact());
+    EXPECT_TRUE(buffer.sound());
     EXPECT_EQ(buffer.text(), std::wstring(511, L'字') + L"\r\n");
 }
 

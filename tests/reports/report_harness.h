@@ -1,5 +1,5 @@
 // Test harness of the custom reports: tools built from key/value pairs, and runs
-// into buffers fenced by guard units that must come back untouched.
+// into guarded buffers that must come back sound.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "engine/tool_def.h"
 #include "engine/wide_text.h"
 #include "reports/custom_reports.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace report_test {
 
@@ -45,41 +46,6 @@ inline void make_tool(TestTool* tool, std::initializer_list<KeyValue> pairs, int
                         nullptr, 0, nullptr, kind};
 }
 
-constexpr int32_t kGuardUnits = 16;
-constexpr wchar_t kGuard = static_cast<wchar_t>(0x2A5A);  // never written by a report
-
-// A caller-owned wide buffer of `capacity` units with guard units on both sides.
-struct GuardedBuffer {
-    std::vector<wchar_t> storage;
-    int32_t capacity;
-
-    explicit GuardedBuffer(int32_t capacity_units)
-        : storage(static_cast<size_t>(capacity_units + 2 * kGuardUnits), kGuard),
-          capacity(capacity_units) {
-        // Unwritten units inside the buffer look like text: a writer that forgets
-        // its terminator is caught by the length check.
-        for (int32_t i = 0; i < capacity; ++i) data()[i] = L'#';
-    }
-    wchar_t* data() { return storage.data() + kGuardUnits; }
-
-    // The guards are intact and the text is terminated within the capacity.
-    ::testing::AssertionResult intact() {
-        for (int32_t i = 0; i < kGuardUnits; ++i) {
-            if (storage[static_cast<size_t>(i)] != kGuard) {
-                return ::testing::AssertionFailure() << "underrun at guard " << i;
-            }
-            if (storage[static_cast<size_t>(kGuardUnits + capacity + i)] != kGuard) {
-                return ::testing::AssertionFailure() << "overrun at guard " << i;
-            }
-        }
-        for (int32_t i = 0; i < capacity; ++i) {
-            if (data()[i] == 0) return ::testing::AssertionSuccess();
-        }
-        return ::testing::AssertionFailure() << "text not terminated within capacity " << capacity;
-    }
-    std::wstring text() { return std::wstring(data()); }
-};
-
 struct ReportRun {
     std::wstring report;
     std::wstring verdict;
@@ -98,8 +64,8 @@ inline ReportRun run_report(int32_t kind, const TestTool& tool,
     GuardedBuffer verdict(verdict_capacity);
     int32_t level = build_custom_report(kind, tool.def, tool.values, report.data(),
                                         report_capacity, verdict.data(), verdict_capacity);
-    EXPECT_TRUE(report.intact()) << "report of kind " << kind;
-    EXPECT_TRUE(verdict.intact()) << "verdict of kind " << kind;
+    EXPECT_TRUE(report.sound()) << "report of kind " << kind;
+    EXPECT_TRUE(verdict.sound()) << "verdict of kind " << kind;
     return ReportRun{report.text(), verdict.text(), level};
 }
 

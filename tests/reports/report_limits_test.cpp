@@ -69,8 +69,8 @@ TEST(ReportBuffer, CapacityOneEmptiesEveryKindAndThePlaceholder) {
         GuardedBuffer verdict(kVerdictCapacity);
         build_custom_report(kind, tool.def, tool.values, report.data(), 1, verdict.data(),
                             verdict.capacity);
-        EXPECT_TRUE(report.intact()) << kind;
-        EXPECT_TRUE(verdict.intact()) << kind;
+        EXPECT_TRUE(report.sound()) << kind;
+        EXPECT_TRUE(verdict.sound()) << kind;
         EXPECT_EQ(report.text(), L"") << kind;
         EXPECT_FALSE(verdict.text().empty()) << kind;
     }
@@ -204,7 +204,7 @@ TEST(ReportInputs, FollowUpForAnyDayNumber) {
             report.data()[0] = 0;
             build_follow_up_report_for_day(t->def, t->values, today, report.data(),
                                            report.capacity, verdict.data(), verdict.capacity);
-            EXPECT_TRUE(report.intact());
+            EXPECT_TRUE(report.sound());
             EXPECT_EQ(split_lines(report.text()).size(), 22u) << today;
         }
     }
@@ -245,9 +245,9 @@ TEST(ComputeTool, ACustomKindGivesExactlyTheReportsTexts) {
         int32_t returned = compute_tool(tool, inputs.values, report.data(), report.capacity,
                                         verdict.data(), verdict.capacity, &level, detail.data(),
                                         detail.capacity);
-        EXPECT_TRUE(report.intact());
-        EXPECT_TRUE(verdict.intact());
-        EXPECT_TRUE(detail.intact());
+        EXPECT_TRUE(report.sound());
+        EXPECT_TRUE(verdict.sound());
+        EXPECT_TRUE(detail.sound());
         EXPECT_EQ(report.text(), direct.report) << kind;
         EXPECT_EQ(detail.text(), direct.report) << kind;
         EXPECT_EQ(verdict.text(), direct.verdict) << kind;

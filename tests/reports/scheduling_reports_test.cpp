@@ -167,8 +167,8 @@ TEST(FollowUp, DatesCountedFromTheGivenDay) {
         int32_t level = build_follow_up_report_for_day(
             tool.def, tool.values, days_from_civil(c.year, c.month, c.day), report.data(),
             report.capacity, verdict.data(), verdict.capacity);
-        EXPECT_TRUE(report.intact());
-        EXPECT_TRUE(verdict.intact());
+        EXPECT_TRUE(report.sound());
+        EXPECT_TRUE(verdict.sound());
         std::wstring expected = std::wstring(c.heading) + L"\r\n";
         int32_t i = 1;
         for (const wchar_t* date : c.dates) {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "../engine/guarded_buffer.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 

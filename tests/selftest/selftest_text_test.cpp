@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../engine/guarded_buffer.h"
 #include "app/selftest.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 
