@@ -288,8 +288,15 @@ void describe_error(RecordError error, wchar_t* text, int32_t text_capacity, wch
     text[0] = 0;
     if (error != 0) record_error_text(error, text, text_capacity);
     if (text[0] == 0) wtext_copy(text, text_capacity, kUnknownError);
-    wtext_format(code, code_capacity, error <= 0xFFFFu ? L"%lu" : L"0x%08lX",
-                 static_cast<unsigned long>(error));
+    if (error <= 0xFFFFu) {
+        wtext_format(code, code_capacity, L"%lld", static_cast<long long>(error));
+        return;
+    }
+    wchar_t hex[] = L"0x00000000";
+    for (int32_t i = 0; i < 8; ++i) {
+        hex[2 + i] = L"0123456789ABCDEF"[(error >> (28 - 4 * i)) & 0xFu];
+    }
+    wtext_copy(code, code_capacity, hex);
 }
 
 // The failure of the file step that gave `error`: another writer's hold keeps
