@@ -7,10 +7,6 @@ SHELL := /bin/bash
 ROOT := $(abspath .)
 HOST_BUILD := $(ROOT)/build/host
 WIN_BUILD := $(ROOT)/build/windows
-WINEPREFIX := $(ROOT)/build/wineprefix
-export WINEPREFIX
-export WINEDEBUG := -all
-export WINEDLLOVERRIDES := mscoree,mshtml=
 
 BASE_PACKAGES := cmake ninja-build g++ libgtest-dev googletest
 WIN_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wqy-microhei
@@ -43,14 +39,10 @@ test: host windows wine-prefix
 test-host:
 	@cd $(HOST_BUILD) && ctest --output-on-failure -j2 --timeout 300
 
-# Windows tests share one display and one persistent wine server: each process
-# then starts in a fraction of the time. The warm-up starts Wine's background
-# services detached from ctest's output pipes (they would hold them open).
+# Windows tests share one display and one persistent wine server.
 test-windows:
-	@$(XVFB) bash -c '/usr/lib/wine/wineserver -p; \
-	  /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1; \
-	  cd $(WIN_BUILD) && ctest --output-on-failure -j2 --timeout 600; rc=$$?; \
-	  /usr/lib/wine/wineserver -k; exit $$rc'
+	@$(XVFB) tools/with-wine-session.sh \
+	  ctest --test-dir $(WIN_BUILD) --output-on-failure -j2 --timeout 600
 
 run: windows wine-prefix
 	@if [ -n "$$DISPLAY" ]; then \

@@ -9,10 +9,7 @@ GUI_SCREENSHOT := $(ROOT)/docs/main-window.png
 .PHONY: test-gui gui-screenshot
 
 test-gui: windows wine-prefix
-	@$(XVFB) bash -c '/usr/lib/wine/wineserver -p; \
-	  /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1; \
-	  cd $(WIN_BUILD) && ctest -L gui --output-on-failure; rc=$$?; \
-	  /usr/lib/wine/wineserver -k; exit $$rc'
+	@$(XVFB) tools/with-wine-session.sh ctest --test-dir $(WIN_BUILD) -L gui --output-on-failure
 
 gui-screenshot: windows wine-prefix
 	@$(XVFB) env KINETORA_SOURCE=$(ROOT) KINETORA_APP=$(WIN_BUILD)/app/Kinetora.exe \

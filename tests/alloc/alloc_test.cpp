@@ -18,6 +18,7 @@
 #endif
 
 #include "app/command_line.h"
+#include "app/record_store.h"
 #include "app/selftest.h"
 #include "engine/evaluate.h"
 #include "engine/formula_language.h"
@@ -26,9 +27,6 @@
 #include "engine/wide_text.h"
 #include "reports/custom_reports.h"
 #include "tests/support/largest_report_inputs.h"
-#if defined(KINETORA_HAVE_RECORD_STORE)
-#include "app/record_store.h"
-#endif
 
 // ---------------------------------------------------------------------------
 // malloc-level counting: the sanitizer runtime calls a hook on every malloc,
@@ -577,7 +575,6 @@ TEST(NoAllocation, CommandLineReader) {
     }
 }
 
-#if defined(KINETORA_HAVE_RECORD_STORE)
 // ---------------------------------------------------------------------------
 // The record store's portable builders.
 
@@ -610,6 +607,5 @@ TEST(NoAllocation, RecordLineBuilders) {
         EXPECT_TRUE(no_allocation(c)) << "detail of " << wtext_length(detail) << " units";
     }
 }
-#endif
 
 }  // namespace
