@@ -1,9 +1,7 @@
 #!/bin/sh
 # Runs a Windows program under Wine in the project's environment
-# (tools/wine-env.sh); makes the prefix first when it is missing.
+# (tools/wine-env.sh), once the prefix is up to date.
 root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/wine-prefix.sh" >/dev/null || exit 1
 . "$root/tools/wine-env.sh"
-if [ ! -f "$WINEPREFIX/.kinetora-ready" ]; then
-  "$root/tools/wine-prefix.sh" >/dev/null 2>&1
-fi
 exec "$wine" "$@"
