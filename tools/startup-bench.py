@@ -67,6 +67,14 @@ def wine_env(prefix):
     return wine, wineserver, dict(pair.split("=", 1) for pair in pairs if "=" in pair)
 
 
+def read_text(path):
+    try:
+        with open(path) as f:
+            return f.read()
+    except OSError:
+        return None
+
+
 def run_once(argv, env):
     """Wall seconds, peak RSS in KiB and exit code of one process.
 
@@ -226,10 +234,14 @@ def main():
     args = parser.parse_args()
 
     exes = build(args.build)
+    # A copy of the project's prefix (made by tools/wine-prefix.sh), taken again
+    # whenever the prefix was remade: the stamps differ.
     prefix = os.path.join(args.build, "wineprefix")
-    if not os.path.exists(os.path.join(prefix, ".kinetora-ready")):
+    original = os.path.join(ROOT, "build", "wineprefix")
+    if read_text(os.path.join(prefix, ".kinetora-ready")) != \
+            read_text(os.path.join(original, ".kinetora-ready")):
         shutil.rmtree(prefix, ignore_errors=True)
-        shutil.copytree(os.path.join(ROOT, "build", "wineprefix"), prefix, symlinks=True)
+        shutil.copytree(original, prefix, symlinks=True)
     wine, wineserver, env = wine_env(prefix)
     subprocess.run([wineserver, "-p"], env=env, check=False, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
