@@ -9,7 +9,8 @@ HOST_BUILD := $(ROOT)/build/host
 WIN_BUILD := $(ROOT)/build/windows
 
 BASE_PACKAGES := cmake ninja-build g++ libgtest-dev googletest
-WIN_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wqy-microhei
+WIN_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wqy-microhei \
+  locales
 GUI_PACKAGES := xvfb xauth xdotool x11-apps imagemagick
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
@@ -44,8 +45,14 @@ test-windows:
 	@$(XVFB) tools/with-wine-session.sh \
 	  ctest --test-dir $(WIN_BUILD) --output-on-failure -j2 --timeout 600
 
-run: windows wine-prefix
+# Builds the program alone, not the tests: a first run from a fresh clone is
+# quick. Without a display it runs the self-test and prints its report.
+run: deps wine-prefix
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows --target kinetora
 	@if [ -n "$$DISPLAY" ]; then \
+	  echo "Opening Kinetora. Close it with Alt+F4 (there may be no window manager" \
+	       "to click a close button)."; \
 	  cmake/wine-run.sh $(WIN_BUILD)/app/Kinetora.exe; \
 	else \
 	  echo "No display: running the self-test."; \
