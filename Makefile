@@ -8,18 +8,16 @@ SHELL := /bin/bash
 ROOT := $(abspath .)
 HOST_BUILD := $(ROOT)/build/host
 WIN_BUILD := $(ROOT)/build/windows
-WINEPREFIX := $(ROOT)/build/wineprefix
 # The program `make run` opens: tool 30 is Kinetora.exe, tool <id> Kinetora-T<id>.exe.
 TOOL ?= 30
 RUN_EXE = $(WIN_BUILD)/app/$(if $(filter 30,$(TOOL)),Kinetora,Kinetora-T$(TOOL)).exe
-export WINEPREFIX
-export WINEDEBUG := -all
-export WINEDLLOVERRIDES := mscoree,mshtml=
+RUN_TARGET = $(if $(filter 30,$(TOOL)),kinetora,kinetora_t$(TOOL))
 
 BASE_PACKAGES := cmake ninja-build g++ libgtest-dev googletest
 # The CSV readers that the record-file tests read the saved files back with.
 READER_PACKAGES := python3 libreoffice-calc-nogui
-WIN_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wqy-microhei
+WIN_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wqy-microhei \
+  locales
 GUI_PACKAGES := xvfb xauth xdotool x11-apps imagemagick
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
@@ -49,18 +47,20 @@ test: host windows wine-prefix
 test-host:
 	@cd $(HOST_BUILD) && ctest --output-on-failure -j2 --timeout 300
 
-# Windows tests share one display and one persistent wine server: each process
-# then starts in a fraction of the time. The warm-up starts Wine's background
-# services detached from ctest's output pipes (they would hold them open).
+# Windows tests share one display and one persistent wine server.
 test-windows:
-	@$(XVFB) bash -c '/usr/lib/wine/wineserver -p; \
-	  /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1; \
-	  cd $(WIN_BUILD) && ctest --output-on-failure -j2 --timeout 600; rc=$$?; \
-	  /usr/lib/wine/wineserver -k; exit $$rc'
+	@$(XVFB) tools/with-wine-session.sh \
+	  ctest --test-dir $(WIN_BUILD) --output-on-failure -j2 --timeout 600
 
-run: windows wine-prefix
-	@[ -f "$(RUN_EXE)" ] || { echo "No program for TOOL=$(TOOL): $(RUN_EXE)"; exit 1; }
+# Builds the program alone, not the tests: a first run from a fresh clone is
+# quick. Without a display it runs the self-test and prints its report.
+run: deps wine-prefix
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows --target $(RUN_TARGET) || \
+	  { echo "No program for TOOL=$(TOOL)"; exit 1; }
 	@if [ -n "$$DISPLAY" ]; then \
+	  echo "Opening $(notdir $(RUN_EXE)). Close it with Alt+F4 (there may be no window manager" \
+	       "to click a close button)."; \
 	  cmake/wine-run.sh $(RUN_EXE); \
 	else \
 	  echo "No display: running the self-test."; \

@@ -1,11 +1,7 @@
 #!/bin/sh
-# Runs a Windows program under Wine with the project's throw-away prefix.
-# The prefix is made (fonts mapped) by tools/wine-prefix.sh.
-here=$(cd "$(dirname "$0")/.." && pwd)
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX="${WINEPREFIX:-$here/build/wineprefix}"
-if [ ! -f "$WINEPREFIX/.kinetora-ready" ]; then
-  "$here/tools/wine-prefix.sh" >/dev/null 2>&1
-fi
-exec /usr/lib/wine/wine64 "$@"
+# Runs a Windows program under Wine in the project's environment
+# (tools/wine-env.sh), once the prefix is up to date.
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/wine-prefix.sh" >/dev/null || exit 1
+. "$root/tools/wine-env.sh"
+exec "$wine" "$@"

@@ -23,8 +23,8 @@ void ansi_to_wide(const char* text, wchar_t* out, int32_t capacity) {
     // Byte by byte: the texts converted here are ASCII.
     int32_t i = 0;
     while (text[i] != 0 && i < capacity - 1) {
-        unsigned char byte = static_cast<unsigned char>(text[i]);
-        out[i] = byte < 0x80 ? static_cast<wchar_t>(byte) : L'?';
+        unsigned char code = static_cast<unsigned char>(text[i]);
+        out[i] = code < 0x80 ? static_cast<wchar_t>(code) : L'?';
         ++i;
     }
     out[i] = 0;

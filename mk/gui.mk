@@ -1,21 +1,20 @@
-# GUI tests and the documentation's screenshot. Included by the top-level
+# GUI tests and the documentation's screenshots. Included by the top-level
 # Makefile (ROOT, WIN_BUILD, XVFB and the windows and wine-prefix targets come
 # from it).
 #   make test-gui         only the GUI tests of the Windows build, on a virtual display
-#   make gui-screenshot   docs/main-window.png: the window after calculating t = 30
+#   make gui-screenshot   docs/main-window.png: the window after calculating t = 30;
+#                         docs/message-box-*.png: the five message boxes
 
 GUI_SCREENSHOT := $(ROOT)/docs/main-window.png
 
 .PHONY: test-gui gui-screenshot
 
 test-gui: windows wine-prefix
-	@$(XVFB) bash -c '/usr/lib/wine/wineserver -p; \
-	  /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1; \
-	  cd $(WIN_BUILD) && ctest -L gui --output-on-failure; rc=$$?; \
-	  /usr/lib/wine/wineserver -k; exit $$rc'
+	@$(XVFB) tools/with-wine-session.sh ctest --test-dir $(WIN_BUILD) -L gui --output-on-failure
 
 gui-screenshot: windows wine-prefix
-	@$(XVFB) env KINETORA_SOURCE=$(ROOT) KINETORA_APP=$(WIN_BUILD)/app/Kinetora.exe \
+	@$(XVFB) tools/with-wine-session.sh env KINETORA_SOURCE=$(ROOT) \
+	  KINETORA_APP=$(WIN_BUILD)/app/Kinetora.exe \
 	  KINETORA_DRIVER=$(WIN_BUILD)/tests/gui/gui_driver.exe \
-	  GUI_ARTEFACTS=$(WIN_BUILD)/gui-artefacts SCREENSHOT=$(GUI_SCREENSHOT) \
-	  bash $(ROOT)/tests/gui/run_case.sh screenshot
+	  GUI_ARTEFACTS=$(WIN_BUILD)/gui-artefacts SCREENSHOT=$(GUI_SCREENSHOT) BOX_SHOTS=$(ROOT)/docs \
+	  bash -c 'bash tests/gui/run_case.sh screenshot && bash tests/gui/run_case.sh message_boxes'

@@ -35,8 +35,6 @@ import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-WINE = "/usr/lib/wine/wine64"
-WINESERVER = "/usr/lib/wine/wineserver"
 TIME = "/usr/bin/time"
 EXPECTED_SELFTEST_LINES = 8
 # Wine and the services it starts keep no hold on our output.
@@ -59,11 +57,22 @@ def build(build_dir):
 
 
 def wine_env(prefix):
-    env = dict(os.environ)
-    env["WINEPREFIX"] = prefix
-    env["WINEDEBUG"] = "-all"
-    env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
-    return env
+    """Wine's program, its server and the project's Wine environment
+    (tools/wine-env.sh), with the given prefix."""
+    script = ('root="$1"; . "$root/tools/wine-env.sh" && '
+              'printf "%s\\0%s\\0" "$wine" "$wineserver" && env -0')
+    out = subprocess.run(["sh", "-c", script, "sh", ROOT], check=True, stdout=subprocess.PIPE,
+                         env=dict(os.environ, KINETORA_WINEPREFIX=prefix)).stdout.decode()
+    wine, wineserver, *pairs = out.split("\0")
+    return wine, wineserver, dict(pair.split("=", 1) for pair in pairs if "=" in pair)
+
+
+def read_text(path):
+    try:
+        with open(path) as f:
+            return f.read()
+    except OSError:
+        return None
 
 
 def run_once(argv, env):
@@ -225,21 +234,25 @@ def main():
     args = parser.parse_args()
 
     exes = build(args.build)
+    # A copy of the project's prefix (made by tools/wine-prefix.sh), taken again
+    # whenever the prefix was remade: the stamps differ.
     prefix = os.path.join(args.build, "wineprefix")
-    if not os.path.exists(os.path.join(prefix, ".kinetora-ready")):
+    original = os.path.join(ROOT, "build", "wineprefix")
+    if read_text(os.path.join(prefix, ".kinetora-ready")) != \
+            read_text(os.path.join(original, ".kinetora-ready")):
         shutil.rmtree(prefix, ignore_errors=True)
-        shutil.copytree(os.path.join(ROOT, "build", "wineprefix"), prefix, symlinks=True)
-    env = wine_env(prefix)
-    subprocess.run([WINESERVER, "-p"], env=env, check=False, stdout=subprocess.DEVNULL,
+        shutil.copytree(original, prefix, symlinks=True)
+    wine, wineserver, env = wine_env(prefix)
+    subprocess.run([wineserver, "-p"], env=env, check=False, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
     out_dir = tempfile.mkdtemp(prefix="kinetora-startup-")
     selftest_file = os.path.join(out_dir, "selftest.txt")
 
     cases = [
-        ("empty program (exits at once)", [WINE, exes["exit"]], "exit"),
-        ("empty window (open, paint, close)", [WINE, exes["window"]], "window"),
-        ("empty, importing user32/gdi32/shell32", [WINE, exes["imports"]], "imports"),
-        ("Kinetora.exe --selftest", [WINE, exes["kinetora"], "--selftest", selftest_file],
+        ("empty program (exits at once)", [wine, exes["exit"]], "exit"),
+        ("empty window (open, paint, close)", [wine, exes["window"]], "window"),
+        ("empty, importing user32/gdi32/shell32", [wine, exes["imports"]], "imports"),
+        ("Kinetora.exe --selftest", [wine, exes["kinetora"], "--selftest", selftest_file],
          "kinetora"),
     ]
     try:
@@ -264,15 +277,15 @@ def main():
             selftest_text = f.read()
         shown = {"window": [], "kinetora": []}
         if display is not None:
-            window_cases = [("window", [WINE, exes["window"], "--stay"]),
-                            ("kinetora", [WINE, exes["kinetora"]])]
+            window_cases = [("window", [wine, exes["window"], "--stay"]),
+                            ("kinetora", [wine, exes["kinetora"]])]
             for key, argv in window_cases:
                 time_to_window(display, argv, env)  # warm-up
             for _ in range(args.runs):
                 for key, argv in window_cases:
                     shown[key].append(time_to_window(display, argv, env))
     finally:
-        subprocess.run([WINESERVER, "-k"], env=env, check=False)
+        subprocess.run([wineserver, "-k"], env=env, check=False)
         shutil.rmtree(out_dir, ignore_errors=True)
 
     base = statistics.median(walls["exit"])

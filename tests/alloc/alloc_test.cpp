@@ -22,6 +22,7 @@
 #endif
 
 #include "app/command_line.h"
+#include "app/record_store.h"
 #include "app/selftest.h"
 #include "engine/evaluate.h"
 #include "engine/formula_language.h"
@@ -30,9 +31,6 @@
 #include "engine/wide_text.h"
 #include "reports/custom_reports.h"
 #include "tests/support/largest_report_inputs.h"
-#if defined(KINETORA_HAVE_RECORD_STORE)
-#include "app/record_store.h"
-#endif
 
 // ---------------------------------------------------------------------------
 // malloc-level counting: the sanitizer runtime calls a hook on every malloc,
@@ -646,7 +644,6 @@ TEST(NoAllocation, CommandLineReader) {
     }
 }
 
-#if defined(KINETORA_HAVE_RECORD_STORE)
 // ---------------------------------------------------------------------------
 // The record store's portable builders.
 
@@ -679,6 +676,5 @@ TEST(NoAllocation, RecordLineBuilders) {
         EXPECT_TRUE(no_allocation(c)) << "detail of " << wtext_length(detail) << " units";
     }
 }
-#endif
 
 }  // namespace

@@ -781,6 +781,50 @@ bool cmd_sleep(Args a) {
     return true;
 }
 
+// Where the open message box shows its parts, in screen pixels, for the cases'
+// pixel checks; the box stays open (expect-box closes it). Prints
+//   box X Y W H             the box's client area
+//   text X Y W H            its message (the longest static text)
+//   button X Y W H <text>   each of its buttons
+void print_rect(const wchar_t* what, const RECT& r, const std::wstring& text) {
+    print(std::wstring(what) + L" " + std::to_wstring(r.left) + L" " + std::to_wstring(r.top) +
+          L" " + std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top) +
+          (text.empty() ? L"" : L" " + text));
+}
+
+RECT window_rect(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return r;
+}
+
+bool cmd_box_layout(Args) {
+    if (!find_main()) return fail(L"box-layout: no main window");
+    HWND box = nullptr;
+    if (!wait_for(kDefaultWaitMs, [&] { return (box = find_box()) != nullptr; })) {
+        return fail(L"box-layout: no message box appeared");
+    }
+    wait_for(kDefaultWaitMs, [&] { return !box_text(box).empty(); });
+    RECT client;
+    GetClientRect(box, &client);
+    MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    print_rect(L"box", client, L"");
+    HWND message = nullptr;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring kind = class_name(child);
+        if (_wcsicmp(kind.c_str(), L"Button") == 0) {
+            print_rect(L"button", window_rect(child), window_text(child));
+        }
+        if (_wcsicmp(kind.c_str(), L"Static") == 0 &&
+            (message == nullptr || window_text(child).size() > window_text(message).size())) {
+            message = child;
+        }
+    }
+    if (message == nullptr) return fail(L"box-layout: the box has no text");
+    print_rect(L"text", window_rect(message), L"");
+    return true;
+}
+
 struct Command {
     const wchar_t* name;
     int argument_count;
@@ -821,6 +865,7 @@ const Command kCommands[] = {
     {L"controls",                 0,    cmd_controls},
     {L"check-resources",          2,    cmd_check_resources},
     {L"sleep",                    1,    cmd_sleep},
+    {L"box-layout",               0,    cmd_box_layout},
 };
 
 }  // namespace
