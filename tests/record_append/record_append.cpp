@@ -44,7 +44,7 @@ int append_records(const wchar_t* base, long count, long first, int32_t pause_ms
     for (long i = 0; i < count; ++i) {
         const double value = static_cast<double>(first + i);
         wchar_t report[128];
-        wtext_format(report, 128, L"第 %ld 条，\"引号\"\r\n第二行\r\n", first + i);
+        wtext_format(report, 128, L"第 %lld 条，\"引号\"\r\n第二行\r\n", static_cast<long long>(first + i));
         SaveOutcome outcome;
         save_record_with(default_record_file_ops(), base, 0, local_time_now(), tool, &value,
                          report, &outcome);
@@ -88,8 +88,8 @@ int child(const wchar_t* go_name, const wchar_t* ready_name, const wchar_t* base
 int race(const wchar_t* self, const wchar_t* base, long count) {
     wchar_t go_name[64];
     wchar_t ready_name[64];
-    wtext_format(go_name, 64, L"Local\\record_append_go_%lu", GetCurrentProcessId());
-    wtext_format(ready_name, 64, L"Local\\record_append_ready_%lu", GetCurrentProcessId());
+    wtext_format(go_name, 64, L"Local\\record_append_go_%lld", static_cast<long long>(GetCurrentProcessId()));
+    wtext_format(ready_name, 64, L"Local\\record_append_ready_%lld", static_cast<long long>(GetCurrentProcessId()));
     HANDLE go = CreateEventW(nullptr, TRUE, FALSE, go_name);
     HANDLE ready = CreateSemaphoreW(nullptr, 0, 2, ready_name);
     PROCESS_INFORMATION process[2];
