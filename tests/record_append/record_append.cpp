@@ -95,8 +95,9 @@ int race(const wchar_t* self, const wchar_t* base, long count) {
     PROCESS_INFORMATION process[2];
     for (int i = 0; i < 2; ++i) {
         wchar_t command[2048];
-        wtext_format(command, 2048, L"\"%ls\" --child %ls %ls \"%ls\" %ld %ld", self, go_name,
-                     ready_name, base, count, i == 0 ? 1L : static_cast<long>(kSecondFirst));
+        wtext_format(command, 2048, L"\"%ls\" --child %ls %ls \"%ls\" %lld %lld", self, go_name,
+                     ready_name, base, static_cast<long long>(count),
+                     static_cast<long long>(i == 0 ? 1L : kSecondFirst));
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
