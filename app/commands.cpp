@@ -1,7 +1,7 @@
 // The window commands: calculate, save, copy, reset and About. Texts and the
 // reading of the input fields come from command_text.h; the save itself from the
 // record store. Here they only meet the controls, message boxes and clipboard.
-#include "../engine/evaluate.h"
+#include "../engine/compute_tool.h"
 #include "../engine/wide_text.h"
 #include "app_state.h"
 #include "clipboard.h"

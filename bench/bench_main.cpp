@@ -11,7 +11,8 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/evaluate.h"
+#include "engine/compute_tool.h"
+#include "engine/format_value.h"
 #include "engine/formula_language.h"
 #include "engine/tool_def.h"
 #include "engine/wide_text.h"

@@ -5,14 +5,11 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "../engine/custom_report.h"
 #include "../engine/tool_def.h"
 
-// Empties report and verdict, runs the report of `kind` (1 to 11) or writes the
-// placeholder for any other kind, and returns the level. Report capacity >= 13
-// for the placeholder, verdict capacity >= 21. Never allocates.
-int32_t build_custom_report(int32_t kind, const ToolDef& tool, const double* input_values,
-                            wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                            int32_t verdict_capacity);
+// build_custom_report (declared in engine/custom_report.h) is the dispatcher,
+// defined in dispatch.cpp.
 
 // Formats one line (scratch of 512 units) and appends it with "\r\n" under the
 // bounded append rule; a buffer with one free unit left ends in a lone CR.
@@ -59,7 +56,7 @@ int32_t build_follow_up_report_for_day(const ToolDef& tool, const double* input_
                                        int64_t today, wchar_t* report, int32_t report_capacity,
                                        wchar_t* verdict, int32_t verdict_capacity);
 
-// The five reference sheets the dispatcher writes itself (kinds 3, 5, 8, 9, 11),
+// The five reference sheets (kinds 3, 5, 8, 9, 11, in reference_sheets.cpp),
 // with the common generator signature; each returns 0.
 int32_t build_blood_draw_order_report(const ToolDef& tool, const double* input_values,
                                       wchar_t* report, int32_t report_capacity, wchar_t* verdict,

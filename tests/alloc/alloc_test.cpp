@@ -19,7 +19,9 @@
 
 #include "app/command_line.h"
 #include "app/selftest.h"
-#include "engine/evaluate.h"
+#include "engine/calendar.h"
+#include "engine/compute_tool.h"
+#include "engine/format_value.h"
 #include "engine/formula_language.h"
 #include "engine/platform.h"
 #include "engine/tool_def.h"
