@@ -4,7 +4,7 @@
 // status line and clipboard.
 #include "commands.h"
 
-#include "../engine/evaluate.h"
+#include "../engine/compute_tool.h"
 #include "../engine/wide_text.h"
 #include "app_state.h"
 #include "clipboard.h"

@@ -82,7 +82,7 @@ bool append_csv_field(wchar_t* line, int32_t capacity, int32_t reserve, const wc
 void build_record_header(const ToolDef& tool, wchar_t* line, int32_t capacity) {
     if (capacity < 1) return;
     line[0] = 0;
-    int32_t inputs = tool.input_count < 0 ? 0 : tool.input_count;
+    const int32_t inputs = clamped_input_count(tool);
     // Later columns keep at least their commas; the tail is always written.
     append_csv_field(line, capacity, kHeaderTailUnits + 1 + inputs, L"时间", -1);
     append_csv_field(line, capacity, kHeaderTailUnits + inputs, L"工具", -1);
@@ -98,7 +98,7 @@ void build_record_line(const ToolDef& tool, const double* input_values,
                        int32_t capacity) {
     if (capacity < 1) return;
     line[0] = 0;
-    int32_t inputs = tool.input_count < 0 ? 0 : tool.input_count;
+    const int32_t inputs = clamped_input_count(tool);
     wchar_t stamp[32];
     wtext_format(stamp, 32, L"%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day,
                  now.hour, now.minute, now.second);

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "../engine/evaluate.h"
+#include "../engine/compute_tool.h"
+#include "../engine/format_value.h"
 #include "../engine/formula_language.h"
 #include "../engine/platform.h"
 #include "../engine/wide_text.h"

@@ -11,7 +11,8 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/evaluate.h"
+#include "engine/compute_tool.h"
+#include "engine/format_value.h"
 #include "engine/formula_language.h"
 #include "engine/tool_def.h"
 #include "engine/wide_text.h"
@@ -94,20 +95,23 @@ double floor_1(const double* v) { return 5 * v[kT]; }
 double floor_2(const double* v) { return 3.32 * v[kT]; }
 double floor_3(const double* v) { return v[kT] > 24 ? 1.0 : 0.0; }
 double floor_4(const double* v) { return v[kT] > 24 ? 1 : v[kT] < 10 ? 2 : 3; }
-double floor_5(const double* v) {
-    double sixteen = 16, two = 2, ten = 10;
-    benchmark::DoNotOptimize(sixteen);
-    benchmark::DoNotOptimize(two);
-    benchmark::DoNotOptimize(ten);
-    (void)v;
-    return std::sqrt(sixteen) + std::pow(two, ten);
+// A literal the optimiser cannot see through: the empty asm may have changed the
+// value in its register, so the literal is really loaded and the result really
+// computed each time.
+double opaque(double value) {
+#if defined(__GNUC__) && defined(__x86_64__)
+    asm volatile("" : "+x"(value));
+#else
+    volatile double copy = value;
+    value = copy;
+#endif
+    return value;
 }
+
+double floor_5(const double*) { return std::sqrt(opaque(16)) + std::pow(opaque(2), opaque(10)); }
 double floor_6(const double* v) {
-    double two = 2, three = 3;
-    benchmark::DoNotOptimize(two);
-    benchmark::DoNotOptimize(three);
     double m = v[kT] < v[kX] ? v[kT] : v[kX];
-    return m * std::pow(two, std::pow(three, two));
+    return m * std::pow(opaque(2), std::pow(opaque(3), opaque(2)));
 }
 double floor_7(const double* v) {
     double h = v[kHeight] / 100;
@@ -286,13 +290,13 @@ const ToolDef kReportTool = {
     0,
 };
 
-constexpr int32_t kReportCapacity = 8192;  // the self-test's report buffer
+constexpr int32_t kSelfTestReportCapacity = 8192;  // the self-test's report buffer
 constexpr int32_t kVerdictCapacity = 512;
 
 // Input values giving the longest report of `kind`.
 void largest_report_inputs(int32_t kind, double* values) {
     for (int32_t i = 0; i < kReportInputCount; ++i) values[i] = kReportInputs[i].default_value;
-    static wchar_t report[kReportCapacity];
+    static wchar_t report[kSelfTestReportCapacity];
     wchar_t verdict[kVerdictCapacity];
     int32_t best = -1;
     double best_a = values[kDrugA], best_b = values[kDrugB], best_sel = 0;
@@ -306,8 +310,8 @@ void largest_report_inputs(int32_t kind, double* values) {
                 }
                 values[kSelectorKind] = sel;
                 values[kSelectorPanel] = sel;
-                build_custom_report(kind, kReportTool, values, report, kReportCapacity, verdict,
-                                    kVerdictCapacity);
+                build_custom_report(kind, kReportTool, values, report, kSelfTestReportCapacity,
+                                    verdict, kVerdictCapacity);
                 int32_t length = wtext_length(report);
                 if (length > best) {
                     best = length;
@@ -330,17 +334,36 @@ void bm_custom_report(benchmark::State& state) {
     const int32_t kind = static_cast<int32_t>(state.range(0));
     double values[kMaxToolInputs] = {};
     largest_report_inputs(kind, values);
-    static wchar_t report[kReportCapacity];
+    static wchar_t report[kSelfTestReportCapacity];
     static wchar_t verdict[kVerdictCapacity];
     for (auto _ : state) {
-        int32_t level = build_custom_report(kind, kReportTool, values, report, kReportCapacity,
-                                            verdict, kVerdictCapacity);
+        int32_t level = build_custom_report(kind, kReportTool, values, report,
+                                            kSelfTestReportCapacity, verdict, kVerdictCapacity);
         benchmark::DoNotOptimize(level);
         benchmark::ClobberMemory();
     }
     char label[64];
     std::snprintf(label, sizeof label, "%d units", wtext_length(report));
     state.SetLabel(label);
+}
+
+// Every hand-written row must compute what the evaluator computes from the same
+// inputs (within rounding), or its ratio compares against a wrong reference.
+// Says which rows differ; false when any does.
+bool cpp_floors_agree_with_evaluator() {
+    bool agree = true;
+    double outputs[kMaxToolOutputs] = {};
+    for (const FormulaRow& row : kFormulas) {
+        int32_t flag = 0;
+        double expected = evaluate_formula(kBenchTool, row.text, g_values, outputs, &flag);
+        double native = row.floor(g_values);
+        if (flag != 0 || !(std::fabs(native - expected) <= 1e-12 * std::fabs(expected))) {
+            std::fprintf(stderr, "C++ row \"%s\" gives %.17g, the evaluator %.17g (flag %d)\n",
+                         row.text, native, expected, flag);
+            agree = false;
+        }
+    }
+    return agree;
 }
 
 void register_all() {
@@ -367,6 +390,7 @@ int main(int argc, char** argv) {
         g_values[i] = kBenchInputs[i].default_value;
         g_keys_first_values[i] = kKeysFirstInputs[i].default_value;
     }
+    if (!cpp_floors_agree_with_evaluator()) return 1;
     register_all();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -31,6 +31,20 @@ void skip_blanks(FormulaState* s) {
 
 void fail(FormulaState* s) { s->failed = 1; }
 
+// Fails and gives 0, the value of any failing element.
+double fail_as_zero(FormulaState* s) {
+    fail(s);
+    return 0.0;
+}
+
+// Skips blanks and consumes `c` when it comes next; otherwise fails and reads
+// on from there.
+void expect(FormulaState* s, char c) {
+    skip_blanks(s);
+    if (*s->cursor == c) ++s->cursor;
+    else fail(s);
+}
+
 // Nesting guard: refuses (and fails the formula) past the depth limit, so the
 // caller yields 0 without reading further.
 bool enter_nested(FormulaState* s) {
@@ -51,6 +65,32 @@ const double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e
                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// A decimal read so far: value = mantissa * 10^scale while exact.
+struct DecimalDigits {
+    uint64_t mantissa;
+    int32_t significant;  // digits in the mantissa, at most 15
+    int32_t scale;        // decimal exponent
+    bool any_digit;
+    bool exact;           // false once a significant digit had to be dropped
+};
+
+// Reads the digits at p into the decimal and returns the first unit after them.
+// Every digit moves the scale by digit_scale: 0 in the integer part, -1 in a fraction.
+const char* read_digits(const char* p, int32_t digit_scale, DecimalDigits* d) {
+    for (; is_digit(*p); ++p) {
+        d->any_digit = true;
+        d->scale += digit_scale;
+        if (d->mantissa == 0 && *p == '0') continue;  // leading zeros are not significant
+        if (d->significant < 15) {
+            d->mantissa = d->mantissa * 10 + static_cast<uint64_t>(*p - '0');
+            ++d->significant;
+        } else {
+            d->exact = false;  // strtod decides
+        }
+    }
+    return p;
+}
+
 // number: the longest prefix strtod reads. Short decimals (at most 15
 // significant digits, decimal exponent within +-22) are exact integers scaled
 // by an exact power of ten: one correctly rounded operation, the same result
@@ -59,42 +99,10 @@ double parse_number(FormulaState* s) {
     const char* p = s->cursor;
     bool hexadecimal = p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
     if (!hexadecimal) {
-        uint64_t mantissa = 0;
-        int32_t significant = 0;
-        int32_t scale = 0;  // decimal exponent from fraction digits
-        bool any_digit = false;
-        bool exact = true;
-        for (; is_digit(*p); ++p) {
-            any_digit = true;
-            if (mantissa == 0 && *p == '0') continue;
-            if (significant < 15) {
-                mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
-                ++significant;
-            } else {
-                exact = false;
-            }
-        }
-        if (*p == '.') {
-            ++p;
-            for (; is_digit(*p); ++p) {
-                any_digit = true;
-                if (mantissa == 0 && *p == '0') {
-                    --scale;
-                    continue;
-                }
-                if (significant < 15) {
-                    mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
-                    ++significant;
-                    --scale;
-                } else {
-                    exact = false;
-                }
-            }
-        }
-        if (!any_digit) {
-            fail(s);  // a lone "." reads as nothing
-            return 0.0;
-        }
+        DecimalDigits d{0, 0, 0, false, true};
+        p = read_digits(p, 0, &d);
+        if (*p == '.') p = read_digits(p + 1, -1, &d);
+        if (!d.any_digit) return fail_as_zero(s);  // a lone "." reads as nothing
         if (*p == 'e' || *p == 'E') {
             const char* q = p + 1;
             bool negative = false;
@@ -107,23 +115,21 @@ double parse_number(FormulaState* s) {
                 for (; is_digit(*q); ++q) {
                     if (exponent < 100000) exponent = exponent * 10 + (*q - '0');
                 }
-                scale += negative ? -exponent : exponent;
+                d.scale += negative ? -exponent : exponent;
                 p = q;
             }
         }
-        if (exact && (mantissa == 0 || (scale >= -22 && scale <= 22))) {
+        if (d.exact && (d.mantissa == 0 || (d.scale >= -22 && d.scale <= 22))) {
             s->cursor = p;
-            double value = static_cast<double>(mantissa);
-            if (mantissa == 0) return 0.0;
-            return scale >= 0 ? value * kExactPowersOfTen[scale] : value / kExactPowersOfTen[-scale];
+            if (d.mantissa == 0) return 0.0;
+            double value = static_cast<double>(d.mantissa);
+            return d.scale >= 0 ? value * kExactPowersOfTen[d.scale]
+                                : value / kExactPowersOfTen[-d.scale];
         }
     }
     char* end = nullptr;
     double value = std::strtod(s->cursor, &end);
-    if (end == s->cursor) {
-        fail(s);
-        return 0.0;
-    }
+    if (end == s->cursor) return fail_as_zero(s);
     s->cursor = end;
     return value;
 }
@@ -147,50 +153,67 @@ double look_up_key(FormulaState* s, const char* name, int32_t length) {
     for (int32_t i = 0; i < outputs; ++i) {
         if (name_equals(tool.outputs[i].key, name, length)) return s->output_values[i];
     }
-    fail(s);
-    return 0.0;
+    return fail_as_zero(s);
 }
 
-bool name_is(const char* name, int32_t length, const char* wanted) {
-    return name_equals(wanted, name, length);
+// Functions. Each operation takes the state and its arguments (a one-argument
+// function ignores b); an argument outside the domain fails as 0.
+double apply_sqrt(FormulaState* s, double x, double) {
+    return x < 0 ? fail_as_zero(s) : std::sqrt(x);
+}
+double apply_abs(FormulaState*, double x, double) { return std::fabs(x); }
+double apply_log(FormulaState* s, double x, double) {
+    return x <= 0 ? fail_as_zero(s) : std::log(x);
+}
+double apply_log10(FormulaState* s, double x, double) {
+    return x <= 0 ? fail_as_zero(s) : std::log10(x);
+}
+double apply_exp(FormulaState*, double x, double) { return std::exp(x); }
+double apply_floor(FormulaState*, double x, double) { return std::floor(x); }
+double apply_ceil(FormulaState*, double x, double) { return std::ceil(x); }
+double apply_round(FormulaState*, double x, double) { return std::floor(x + 0.5); }
+double apply_cbrt(FormulaState*, double x, double) {
+    return x >= 0 ? std::pow(x, 0.3333333333333333) : -std::pow(-x, 0.3333333333333333);
+}
+double apply_sign(FormulaState*, double x, double) { return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0); }
+double apply_min(FormulaState*, double a, double b) { return a < b ? a : b; }
+double apply_max(FormulaState*, double a, double b) { return a > b ? a : b; }
+double apply_pow(FormulaState*, double a, double b) { return std::pow(a, b); }
+double apply_mod(FormulaState* s, double a, double b) {
+    return b == 0 ? fail_as_zero(s) : std::fmod(a, b);
 }
 
-double apply_one(FormulaState* s, const char* name, int32_t length, double x) {
-    if (name_is(name, length, "sqrt")) {
-        if (x < 0) { fail(s); return 0.0; }
-        return std::sqrt(x);
-    }
-    if (name_is(name, length, "abs")) return std::fabs(x);
-    if (name_is(name, length, "log")) {
-        if (x <= 0) { fail(s); return 0.0; }
-        return std::log(x);
-    }
-    if (name_is(name, length, "log10")) {
-        if (x <= 0) { fail(s); return 0.0; }
-        return std::log10(x);
-    }
-    if (name_is(name, length, "exp")) return std::exp(x);
-    if (name_is(name, length, "floor")) return std::floor(x);
-    if (name_is(name, length, "ceil")) return std::ceil(x);
-    if (name_is(name, length, "round")) return std::floor(x + 0.5);
-    if (name_is(name, length, "cbrt")) {
-        return x >= 0 ? std::pow(x, 0.3333333333333333) : -std::pow(-x, 0.3333333333333333);
-    }
-    if (name_is(name, length, "sign")) return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0);
-    fail(s);
-    return 0.0;
-}
+struct FormulaFunction {
+    const char* name;
+    int32_t arity;  // 1 or 2; a call with another argument count fails as 0
+    double (*apply)(FormulaState* s, double a, double b);
+};
 
-double apply_two(FormulaState* s, const char* name, int32_t length, double a, double b) {
-    if (name_is(name, length, "min")) return a < b ? a : b;
-    if (name_is(name, length, "max")) return a > b ? a : b;
-    if (name_is(name, length, "pow")) return std::pow(a, b);
-    if (name_is(name, length, "mod")) {
-        if (b == 0) { fail(s); return 0.0; }
-        return std::fmod(a, b);
+// Two-argument functions first: a call skips the rows of another arity, so none walks far.
+const FormulaFunction kFunctions[] = {
+    // name     arity  operation
+    {"min",     2,     apply_min},
+    {"max",     2,     apply_max},
+    {"pow",     2,     apply_pow},
+    {"mod",     2,     apply_mod},
+    {"sqrt",    1,     apply_sqrt},
+    {"abs",     1,     apply_abs},
+    {"log",     1,     apply_log},
+    {"log10",   1,     apply_log10},
+    {"exp",     1,     apply_exp},
+    {"floor",   1,     apply_floor},
+    {"ceil",    1,     apply_ceil},
+    {"round",   1,     apply_round},
+    {"cbrt",    1,     apply_cbrt},
+    {"sign",    1,     apply_sign},
+};
+
+// The function of that name taking that many arguments, or null.
+const FormulaFunction* find_function(const char* name, int32_t length, int32_t arity) {
+    for (const FormulaFunction& function : kFunctions) {
+        if (function.arity == arity && name_equals(function.name, name, length)) return &function;
     }
-    fail(s);
-    return 0.0;
+    return nullptr;
 }
 
 // call: name "(" expression [ "," expression ] ")"
@@ -204,14 +227,10 @@ double parse_call(FormulaState* s, const char* name, int32_t length) {
         ++s->cursor;
         b = parse_expression(s);
         argument_count = 2;
-        skip_blanks(s);
     }
-    if (*s->cursor == ')') {
-        ++s->cursor;
-    } else {
-        fail(s);
-    }
-    return argument_count == 1 ? apply_one(s, name, length, a) : apply_two(s, name, length, a, b);
+    expect(s, ')');
+    const FormulaFunction* function = find_function(name, length, argument_count);
+    return function != nullptr ? function->apply(s, a, b) : fail_as_zero(s);
 }
 
 // primary: "(" expression ")" | number | name [call] ; anything else fails as 0
@@ -221,12 +240,7 @@ double parse_primary(FormulaState* s) {
     if (c == '(') {
         ++s->cursor;
         double value = parse_expression(s);
-        skip_blanks(s);
-        if (*s->cursor == ')') {
-            ++s->cursor;
-        } else {
-            fail(s);
-        }
+        expect(s, ')');
         return value;
     }
     if (is_digit(c) || c == '.') return parse_number(s);
@@ -241,8 +255,7 @@ double parse_primary(FormulaState* s) {
         if (*s->cursor == '(') return parse_call(s, name, length);
         return look_up_key(s, name, length);
     }
-    fail(s);
-    return 0.0;
+    return fail_as_zero(s);
 }
 
 // unary: ("+" | "-" | "!") unary | primary
@@ -285,8 +298,7 @@ double parse_product(FormulaState* s) {
         if (c == '*') {
             value *= right;
         } else if (right == 0) {
-            fail(s);
-            return 0.0;
+            return fail_as_zero(s);
         } else {
             value = c == '/' ? value / right : std::fmod(value, right);
         }
@@ -363,12 +375,7 @@ double parse_expression(FormulaState* s) {
     if (*s->cursor == '?') {
         ++s->cursor;
         double chosen = parse_expression(s);
-        skip_blanks(s);
-        if (*s->cursor == ':') {
-            ++s->cursor;
-        } else {
-            fail(s);
-        }
+        expect(s, ':');
         double other = parse_expression(s);
         condition = condition != 0 ? chosen : other;
     }

@@ -3,5 +3,7 @@ set(ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/wide_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/platform.cpp
   ${CMAKE_CURRENT_LIST_DIR}/formula_language.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/evaluate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/calendar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/format_value.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/compute_tool.cpp
 )

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/selftest.h"
-#include "engine/evaluate.h"
+#include "engine/compute_tool.h"
 #include "engine/tool_def.h"
 #include "fuzz_support.h"
 

@@ -9,7 +9,8 @@
 #include <cwchar>
 #include <vector>
 
-#include "engine/evaluate.h"
+#include "engine/calendar.h"
+#include "engine/format_value.h"
 #include "fuzz_support.h"
 
 namespace {

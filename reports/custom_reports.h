@@ -5,14 +5,15 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "../engine/custom_report.h"
 #include "../engine/tool_def.h"
 
-// Empties report and verdict, runs the report of `kind` (1 to 11) or writes the
-// placeholder for any other kind, and returns the level. Report capacity >= 13
-// for the placeholder, verdict capacity >= 21. Never allocates.
-int32_t build_custom_report(int32_t kind, const ToolDef& tool, const double* input_values,
-                            wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                            int32_t verdict_capacity);
+// build_custom_report (declared in engine/custom_report.h) is the dispatcher,
+// defined in dispatch.cpp. It calls the generators below; they build on the
+// shared lines (report_lines.cpp) and input lookup (report_inputs.cpp), which
+// call nothing back.
+
+// ---- Report lines (report_lines.cpp) ----------------------------------------
 
 // Formats one line (scratch of 512 units) and appends it with "\r\n" under the
 // bounded append rule; a buffer with one free unit left ends in a lone CR.
@@ -24,6 +25,8 @@ void append_line(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...);
 // append as append_line, then "\r\n".
 void append_text_line(wchar_t* buffer, int32_t capacity, const wchar_t* line);
 
+// ---- Input lookup (report_inputs.cpp) ---------------------------------------
+
 // Looks up the first input whose key equals `key`. Returns true and stores the
 // value when found; returns false (and leaves *value untouched) when missing.
 bool find_input_value(const ToolDef& tool, const double* input_values, const char* key,
@@ -33,7 +36,10 @@ bool find_input_value(const ToolDef& tool, const double* input_values, const cha
 // limits, NaN and a missing key giving 0.
 int32_t find_whole_input(const ToolDef& tool, const double* input_values, const char* key);
 
-// Generators with the common signature; each returns the level.
+// ---- Generators -------------------------------------------------------------
+
+// Generators with the common signature (scheduling_reports.cpp and
+// lookup_reports.cpp); each returns the level.
 int32_t build_roster_report(const ToolDef& tool, const double* input_values, wchar_t* report,
                             int32_t report_capacity, wchar_t* verdict, int32_t verdict_capacity);
 int32_t build_dosing_schedule_report(const ToolDef& tool, const double* input_values,
@@ -59,7 +65,7 @@ int32_t build_follow_up_report_for_day(const ToolDef& tool, const double* input_
                                        int64_t today, wchar_t* report, int32_t report_capacity,
                                        wchar_t* verdict, int32_t verdict_capacity);
 
-// The five reference sheets the dispatcher writes itself (kinds 3, 5, 8, 9, 11),
+// The five reference sheets (kinds 3, 5, 8, 9, 11, in reference_sheets.cpp),
 // with the common generator signature; each returns 0.
 int32_t build_blood_draw_order_report(const ToolDef& tool, const double* input_values,
                                       wchar_t* report, int32_t report_capacity, wchar_t* verdict,
@@ -82,6 +88,8 @@ template <typename T, size_t N>
 constexpr int32_t count_of(const T (&)[N]) {
     return static_cast<int32_t>(N);
 }
+
+// ---- Choices of fixed lines (report_lines.cpp) ------------------------------
 
 // A choice of fixed lines by a whole-number input. In a table of rows, every row
 // but the last answers the value in its `value` column; the last row answers

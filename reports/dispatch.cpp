@@ -1,16 +1,8 @@
-// Custom report dispatch, line appending and input lookup shared by every report.
-#include <cstdarg>
-#include <cstring>
-
-#include "../engine/checked.h"
+// Custom report dispatch: the generator of each kind, or the placeholder.
 #include "../engine/wide_text.h"
 #include "custom_reports.h"
 
 namespace {
-
-// Every report line is formatted into a scratch of this size: 511 units of text
-// and the terminator.
-constexpr int32_t kLineScratch = 512;
 
 using ReportGenerator = int32_t (*)(const ToolDef& tool, const double* input_values,
                                     wchar_t* report, int32_t report_capacity, wchar_t* verdict,
@@ -35,13 +27,6 @@ constexpr int32_t kKindCount = static_cast<int32_t>(sizeof kGenerators / sizeof 
 const wchar_t kPlaceholderReport[] = L"（该工具暂无自定义报告）";
 const wchar_t kPlaceholderVerdict[] = L"暂无报告内容";
 
-// Appends a finished scratch line and its CR LF under the bounded append rule:
-// whatever part of the line fits stays, then as much of CR LF as still fits.
-void append_scratch_line(wchar_t* buffer, int32_t capacity, const wchar_t* scratch) {
-    wtext_append(buffer, capacity, scratch);
-    wtext_append(buffer, capacity, L"\r\n");
-}
-
 }  // namespace
 
 int32_t build_custom_report(int32_t kind, const ToolDef& tool, const double* input_values,
@@ -56,51 +41,4 @@ int32_t build_custom_report(int32_t kind, const ToolDef& tool, const double* inp
     wtext_copy(report, report_capacity, kPlaceholderReport);
     wtext_copy(verdict, verdict_capacity, kPlaceholderVerdict);
     return 0;
-}
-
-void append_line(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...) {
-    wchar_t scratch[kLineScratch];
-    va_list args;
-    va_start(args, format);
-    wtext_vformat(scratch, kLineScratch, format, args);  // a longer line is cut at 511
-    va_end(args);
-    append_scratch_line(buffer, capacity, scratch);
-}
-
-void append_text_line(wchar_t* buffer, int32_t capacity, const wchar_t* line) {
-    wchar_t scratch[kLineScratch];
-    wtext_copy(scratch, kLineScratch, line);
-    append_scratch_line(buffer, capacity, scratch);
-}
-
-bool find_input_value(const ToolDef& tool, const double* input_values, const char* key,
-                      double* value) {
-    if (tool.inputs == nullptr || input_values == nullptr || key == nullptr) return false;
-    for (int32_t i = 0; i < clamped_input_count(tool); ++i) {
-        const char* input_key = tool.inputs[i].key;
-        if (input_key != nullptr && std::strcmp(input_key, key) == 0) {
-            *value = input_values[i];
-            return true;
-        }
-    }
-    return false;
-}
-
-int32_t find_whole_input(const ToolDef& tool, const double* input_values, const char* key) {
-    double value = 0.0;
-    find_input_value(tool, input_values, key, &value);
-    return whole_number_from_double(value);
-}
-
-const ChoiceRow& choose_row(const ChoiceRow* rows, int32_t row_count, int32_t value) {
-    for (int32_t i = 0; i + 1 < row_count; ++i) {
-        if (rows[i].value == value) return rows[i];
-    }
-    return rows[row_count - 1];
-}
-
-void append_choice_lines(wchar_t* buffer, int32_t capacity, const ChoiceRow& row) {
-    for (int32_t i = 0; i < kMaxChoiceLines && row.lines[i] != nullptr; ++i) {
-        append_text_line(buffer, capacity, row.lines[i]);
-    }
 }

@@ -6,8 +6,8 @@
 // buffer cuts them anywhere.
 #include <cmath>
 
+#include "../engine/calendar.h"
 #include "../engine/checked.h"
-#include "../engine/evaluate.h"
 #include "../engine/platform.h"
 #include "../engine/wide_text.h"
 #include "custom_reports.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/command_text.h"
-#include "engine/evaluate.h"
+#include "engine/compute_tool.h"
 #include "engine/wide_text.h"
 
 namespace {

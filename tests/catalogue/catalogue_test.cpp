@@ -8,7 +8,7 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
-#include "engine/evaluate.h"
+#include "engine/compute_tool.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/evaluate.h"
+#include "engine/calendar.h"
 
 namespace {
 

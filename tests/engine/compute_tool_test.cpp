@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "engine/evaluate.h"
+#include "engine/compute_tool.h"
 #include "engine/wide_text.h"
 #include "tests/support/guarded_buffer.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "engine/evaluate.h"
+#include "engine/format_value.h"
 #include "tests/support/guarded_buffer.h"
 
 namespace {

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "engine/evaluate.h"
+#include "engine/calendar.h"
+#include "engine/compute_tool.h"
 #include "report_harness.h"
 
 namespace {

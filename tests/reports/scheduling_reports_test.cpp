@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/evaluate.h"
+#include "engine/calendar.h"
 #include "engine/platform.h"
 #include "report_harness.h"
 

@@ -1,0 +1,16 @@
+// The custom report a tool may carry instead of formulas and rules.
+#pragma once
+
+#include <cstdint>
+#include <cwchar>
+
+#include "tool_def.h"
+
+// Empties report and verdict, runs the report of `kind` (1 to 11) or writes the
+// placeholder for any other kind, and returns the level. Report capacity >= 13
+// for the placeholder, verdict capacity >= 21. Never allocates.
+// Defined once per program by the reports, which build on the engine; the
+// engine calls it for a tool whose custom_report_kind is not 0.
+int32_t build_custom_report(int32_t kind, const ToolDef& tool, const double* input_values,
+                            wchar_t* report, int32_t report_capacity, wchar_t* verdict,
+                            int32_t verdict_capacity);

@@ -1,0 +1,62 @@
+#include "format_value.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "calendar.h"
+#include "checked.h"
+#include "platform.h"
+#include "wide_text.h"
+
+namespace {
+
+// Bytes of the narrow scratch a number is printed into, terminator included: a
+// fixed-point text longer than 79 bytes is written in exponent form instead.
+constexpr int32_t kFixedPointScratchBytes = 80;
+
+// Numeric format names and their printf forms; the exponent form is used when a
+// fixed-point text would not fit the scratch.
+struct NumberFormat {
+    const char* name;
+    const char* fixed;
+    const char* exponent;
+};
+
+const NumberFormat kNumberFormats[] = {
+    // name    fixed      exponent
+    {"f0",     "%.0f",    "%.0e"},
+    {"f1",     "%.1f",    "%.1e"},
+    {"f3",     "%.3f",    "%.3e"},
+    {"int",    "%.0f",    "%.0e"},
+    {"pct",    "%.1f%%",  "%.1e%%"},
+};
+const NumberFormat kDefaultNumberFormat = {"f2", "%.2f", "%.2e"};
+
+const NumberFormat& number_format_named(const char* name) {
+    for (const NumberFormat& format : kNumberFormats) {
+        if (std::strcmp(format.name, name) == 0) return format;
+    }
+    return kDefaultNumberFormat;
+}
+
+}  // namespace
+
+void format_value(const char* format, double value, wchar_t* out, int32_t capacity) {
+    if (capacity < 1) return;
+    if (!std::isfinite(value)) {
+        wtext_copy(out, capacity, L"--");
+        return;
+    }
+    const char* name = format != nullptr ? format : "f2";
+    if (std::strcmp(name, "date") == 0) {
+        civil_from_days(int64_from_double(value), out, capacity);
+        return;
+    }
+    const NumberFormat& number_format = number_format_named(name);
+    char scratch[kFixedPointScratchBytes];
+    if (ctext_format(scratch, kFixedPointScratchBytes, number_format.fixed, value) < 0) {
+        // Digits cut off would show a different number: say it in exponent form.
+        ctext_format(scratch, kFixedPointScratchBytes, number_format.exponent, value);
+    }
+    ansi_to_wide(scratch, out, capacity);
+}
