@@ -15,7 +15,8 @@ namespace {
 constexpr int32_t kFixedPointScratchBytes = 80;
 
 // Numeric format names and their printf forms; the exponent form is used when a
-// fixed-point text would not fit the scratch.
+// fixed-point text would not fit the scratch. It keeps 6 significant digits
+// whatever the format's own precision: "f0" of 1.51e79 must not read 2e+79.
 struct NumberFormat {
     const char* name;
     const char* fixed;
@@ -24,13 +25,13 @@ struct NumberFormat {
 
 const NumberFormat kNumberFormats[] = {
     // name    fixed      exponent
-    {"f0",     "%.0f",    "%.0e"},
-    {"f1",     "%.1f",    "%.1e"},
-    {"f3",     "%.3f",    "%.3e"},
-    {"int",    "%.0f",    "%.0e"},
-    {"pct",    "%.1f%%",  "%.1e%%"},
+    {"f0",     "%.0f",    "%.5e"},
+    {"f1",     "%.1f",    "%.5e"},
+    {"f3",     "%.3f",    "%.5e"},
+    {"int",    "%.0f",    "%.5e"},
+    {"pct",    "%.1f%%",  "%.5e%%"},
 };
-const NumberFormat kDefaultNumberFormat = {"f2", "%.2f", "%.2e"};
+const NumberFormat kDefaultNumberFormat = {"f2", "%.2f", "%.5e"};
 
 const NumberFormat& number_format_named(const char* name) {
     for (const NumberFormat& format : kNumberFormats) {
