@@ -17,7 +17,7 @@ const ToolOutput kOutputs[] = {
 
 // The manual's words for each input.
 const wchar_t* const kLimits[] = {
-    L"小时数，应大于 0（为 0 时无法计算）；超过 24 h 提示蓄积风险",
+    L"小时数，应大于 0（为 0 或负数时结果无效，并有提示）；超过 24 h 提示蓄积风险",
 };
 static_assert(sizeof kLimits / sizeof kLimits[0] == sizeof kInputs / sizeof kInputs[0],
               "one limits text per input");

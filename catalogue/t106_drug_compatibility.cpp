@@ -13,7 +13,7 @@ const ToolInput kInputs[] = {
 
 // Numbers outside 1 to 10 are shown with the name of drug 1 and judged as not
 // on record.
-const wchar_t kDrugLimits[] = L"整数，1–10（编号见说明）；其他编号不作判断，按未收录处理";
+const wchar_t kDrugLimits[] = L"整数，1–10（编号见说明）；其他编号显示“无此编号”，不作判断，提示核对编号";
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
