@@ -5,6 +5,8 @@ set(APP_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/window_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/input_field.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/record_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/record_end.cpp
   ${CMAKE_CURRENT_LIST_DIR}/record_store.cpp
 )
 # The record store's file operations and folder query, per platform.
