@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/record_line.h"
 #include "catalogue/catalogue.h"
 #include "engine/wide_text.h"
 #include "version_info.h"
@@ -20,7 +21,8 @@ constexpr int32_t kLineCapacity = 2048;      // one paragraph before wrapping
 constexpr int32_t kUtf8Capacity = 3 * kLineCapacity + 8;
 constexpr int32_t kWrapColumns = 78;         // a CJK character takes two columns
 constexpr wchar_t kVersion[] = L"" KINETORA_VERSION_TEXT;
-constexpr wchar_t kRecordFolder[] = L"%LOCALAPPDATA%\\ToviMedSuite\\records";
+// The record files' place as the programs make it, under the variable's name.
+constexpr wchar_t kLocalAppData[] = L"%LOCALAPPDATA%";
 
 std::FILE* out_file = nullptr;
 bool write_failed = false;
@@ -142,7 +144,10 @@ void write_program(int32_t number, const CatalogueProgram& program) {
     }
     paragraph(5, L"依据：%ls。", tool.reference);
     paragraph(5, L"说明：%ls", tool.note);
-    paragraph(5, L"记录：%ls\\T%03d.csv", kRecordFolder, tool.id);
+    wchar_t folder[kRecordFolderCapacity];
+    wchar_t path[kRecordPathCapacity];
+    build_record_paths(kLocalAppData, tool.id, folder, path);
+    paragraph(5, L"记录：%ls", path);
     blank_line();
 }
 
@@ -164,6 +169,9 @@ void write_manual() {
     for (int32_t i = 0; i < kCatalogueProgramCount; ++i) {
         write_program(i + 1, kCataloguePrograms[i]);
     }
+    wchar_t folder[kRecordFolderCapacity];
+    wchar_t path[kRecordPathCapacity];
+    build_record_paths(kLocalAppData, 0, folder, path);
     paragraph(0, L"二、记录文件");
     blank_line();
     paragraph(0, L"“保存记录”把上一次计算的结果追加为记录文件中的一行。每个程序有自己的"
@@ -171,7 +179,7 @@ void write_manual() {
                  L"“记录”）。记录文件是 UTF-8 编码（带 BOM）的 CSV 文件，可用 Excel 打开；"
                  L"第一次保存时自动建立文件夹和表头。记录文件正被其他程序（如 Excel）打开时，"
                  L"保存会提示“保存失败”，文件保持原样。",
-              kRecordFolder);
+              folder);
     blank_line();
     paragraph(0, L"三、信息科：部署与检查");
     blank_line();
