@@ -58,4 +58,5 @@ if [ "$different" -ne 0 ]; then
   echo "release-check: FAILED, the two builds differ"
   exit 1
 fi
-echo "release-check: the two builds are identical: $(cut -c1-64 "$first/dist/SHA256SUMS")"
+echo "release-check: the two builds are identical:"
+sed 's/\r$//; s/^/  /' "$first/dist/SHA256SUMS"
