@@ -1,6 +1,7 @@
 #include "format_value.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "calendar.h"
@@ -58,6 +59,34 @@ void format_value(const char* format, double value, wchar_t* out, int32_t capaci
     if (ctext_format(scratch, kFixedPointScratchBytes, number_format.fixed, value) < 0) {
         // Digits cut off would show a different number: say it in exponent form.
         ctext_format(scratch, kFixedPointScratchBytes, number_format.exponent, value);
+    }
+    ansi_to_wide(scratch, out, capacity);
+}
+
+void format_exact_value(double value, wchar_t* out, int32_t capacity) {
+    if (capacity < 1) return;
+    if (!std::isfinite(value)) {
+        wtext_copy(out, capacity, L"--");
+        return;
+    }
+    // The fewest significant digits that give the value back; 17 always do.
+    char scratch[kFixedPointScratchBytes];
+    int32_t digits = 1;
+    for (; digits < 17; ++digits) {
+        ctext_format(scratch, kFixedPointScratchBytes, "%.*e", digits - 1, value);
+        if (std::strtod(scratch, nullptr) == value) break;
+    }
+    ctext_format(scratch, kFixedPointScratchBytes, "%.*e", digits - 1, value);
+    const char* marker = std::strchr(scratch, 'e');
+    const long exponent = marker != nullptr ? std::strtol(marker + 1, nullptr, 10) : 0;
+    const double magnitude = std::fabs(value);
+    if (value == 0.0 || (magnitude >= 1e-6 && magnitude < 1e21)) {
+        // Rounding at the same decimal place as the exponent form: the same digits.
+        const long places = digits - 1 - exponent;
+        ctext_format(scratch, kFixedPointScratchBytes, "%.*f", places > 0 ? static_cast<int>(places) : 0,
+                     value);
+    } else {
+        ctext_format(scratch, kFixedPointScratchBytes, "%.*g", digits, value);
     }
     ansi_to_wide(scratch, out, capacity);
 }

@@ -22,15 +22,24 @@ namespace {
 
 constexpr int32_t kDrugCount = count_of(compat_drug_names);
 
-// Conclusion lines, some shared by two pairs.
+// Conclusion lines, some shared by several pairs.
+const wchar_t kCeftriaxoneCalcium[] =
+    L"结论：禁忌配伍。头孢曲松与含钙注射液可形成不溶性沉淀；钙剂与碳酸氢钠亦不宜同瓶。"
+    L"新生儿（≤28 天）禁止与任何含钙静脉制剂合用，即使不同管路、不同时间输注。";
 const wchar_t kCalciumPrecipitate[] =
     L"结论：禁忌配伍。头孢曲松与含钙注射液可形成不溶性沉淀；钙剂与碳酸氢钠亦不宜同瓶。";
+const wchar_t kDopamineAlkaline[] =
+    L"结论：禁忌配伍。多巴胺在碳酸氢钠等碱性溶液中失活，不可同瓶或同管连续输注，应分开通路或充分冲管。";
+const wchar_t kCeftriaxoneVancomycin[] =
+    L"结论：不宜同瓶。两药说明书均载混合后物理性不相容（沉淀），须分开输注，两药之间充分冲管。";
 const wchar_t kVancomycinAlkaline[] =
     L"结论：不宜同瓶。万古霉素与碱性药物/奥美拉唑配伍稳定性差，应分开输注并冲管。";
 const wchar_t kFurosemideDopamine[] =
     L"结论：不宜同瓶。呋塞米与多巴胺、氨溴索与碱性液混合易发生理化变化。";
-const wchar_t kOmeprazoleVitaminC[] =
-    L"结论：奥美拉唑与维生素C 同瓶 pH 冲突，稳定性下降，建议分开。";
+const wchar_t kOmeprazoleAlone[] =
+    L"结论：不宜同瓶。注射用奥美拉唑钠说明书：仅用 0.9% 氯化钠或 5% 葡萄糖溶解稀释，禁止与其他药物混合，应单独输注。";
+const wchar_t kReportedIncompatible[] =
+    L"结论：有文献报告两药混合后出现浑浊或沉淀，建议分开输注，请药师核对。";
 const wchar_t kNothingOnRecord[] =
     L"结论：本工具库内未收录该组合的明确禁忌，但仍须查本院配伍表并现配现用、注意冲管。";
 
@@ -39,10 +48,11 @@ const wchar_t kNeverTogether[] = L"禁忌：不可同瓶输注，需间隔冲管
 const wchar_t kApartAndFlush[] = L"不宜同瓶，分开输注并冲管";
 const wchar_t kApart[] = L"不宜同瓶，建议分开输注";
 const wchar_t kBetterApart[] = L"建议分开输注";
-const wchar_t kCheckHospitalTable[] = L"未收录明确禁忌，仍需核对院内配伍表";
+const wchar_t kCannotJudge[] = L"未收录：无法判断能否配伍，请查说明书或本院配伍表";
 
 // Levels: 3 contraindicated in one bottle, 2 not to share a bottle, 1 better
-// given apart, 0 no contraindication on record.
+// given apart or not on record. A pair without a rule is not known to be
+// compatible, so it is never shown at level 0, the colour of a normal result.
 struct CompatRule {
     int32_t low;   // smaller drug number of the pair
     int32_t high;  // larger drug number
@@ -53,17 +63,30 @@ struct CompatRule {
 
 // Unordered pairs of drugs 1 to 10, smaller number first. The last row answers
 // every pair not listed (a drug with itself included); its numbers are not
-// compared.
+// compared. Omeprazole (6) is to be given alone: every pair with it is at least
+// level 2.
 const CompatRule kCompatRules[] = {
-    // low high  conclusion             verdict               level
-    {1,   2,     kCalciumPrecipitate,   kNeverTogether,       3},
-    {2,   9,     kCalciumPrecipitate,   kNeverTogether,       3},
-    {3,   6,     kVancomycinAlkaline,   kApartAndFlush,       2},
-    {3,   9,     kVancomycinAlkaline,   kApartAndFlush,       2},
-    {4,   10,    kFurosemideDopamine,   kApart,               2},
-    {5,   9,     kFurosemideDopamine,   kApart,               2},
-    {6,   7,     kOmeprazoleVitaminC,   kBetterApart,         1},
-    {0,   0,     kNothingOnRecord,      kCheckHospitalTable,  0},
+    // low high  conclusion              verdict          level
+    {1,   2,     kCeftriaxoneCalcium,    kNeverTogether,  3},
+    {2,   9,     kCalciumPrecipitate,    kNeverTogether,  3},
+    {9,   10,    kDopamineAlkaline,      kNeverTogether,  3},
+    {1,   3,     kCeftriaxoneVancomycin, kApartAndFlush,  2},
+    {3,   6,     kVancomycinAlkaline,    kApartAndFlush,  2},
+    {3,   9,     kVancomycinAlkaline,    kApartAndFlush,  2},
+    {4,   10,    kFurosemideDopamine,    kApart,          2},
+    {5,   9,     kFurosemideDopamine,    kApart,          2},
+    {1,   6,     kOmeprazoleAlone,       kApartAndFlush,  2},
+    {2,   6,     kOmeprazoleAlone,       kApartAndFlush,  2},
+    {4,   6,     kOmeprazoleAlone,       kApartAndFlush,  2},
+    {5,   6,     kOmeprazoleAlone,       kApartAndFlush,  2},
+    {6,   7,     kOmeprazoleAlone,       kApartAndFlush,  2},
+    {6,   8,     kOmeprazoleAlone,       kApartAndFlush,  2},
+    {6,   9,     kOmeprazoleAlone,       kApartAndFlush,  2},
+    {6,   10,    kOmeprazoleAlone,       kApartAndFlush,  2},
+    {1,   7,     kReportedIncompatible,  kBetterApart,    1},
+    {3,   4,     kReportedIncompatible,  kBetterApart,    1},
+    {4,   5,     kReportedIncompatible,  kBetterApart,    1},
+    {0,   0,     kNothingOnRecord,       kCannotJudge,    1},
 };
 
 // A number outside 1 to 10 names no drug: the pair cannot be judged, and no
@@ -140,7 +163,7 @@ int32_t build_critical_values_report(const ToolDef& tool, const double* input_va
                         choose_row(kCriticalGroups, count_of(kCriticalGroups), kind));
     append_text_line(report, report_capacity, L"");
     append_text_line(report, report_capacity,
-                     L"处置要求：核实标本→15 分钟内电话报告临床→记录报告与接听人→医师 30 分钟内处理并记录。");
+                     L"处置要求：核实标本→15 分钟内电话报告临床→接听人复读确认并记录→医师 30 分钟内处理并记录。");
     wtext_copy(verdict, verdict_capacity, L"危急值必须闭环：报告、接收、处理、记录");
     return 0;
 }

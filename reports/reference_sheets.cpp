@@ -22,6 +22,7 @@ const wchar_t* const kBloodDrawLines[] = {
     L"4 肝素管 绿（血气、部分生化）",
     L"5 EDTA 紫（血常规、糖化、血型）",
     L"6 氟化钠 灰（血糖、乳酸）",
+    L"用蝶翼针且凝血管为第一管时，先采一支弃去管。",
     L"",
 };
 
@@ -31,7 +32,7 @@ const ChoiceRow kBloodDrawChoices[] = {
     {2,              {L"本次：凝血 → 淡蓝管，需采满刻度线（约 2.0ml），采血后立即轻柔颠倒 3-4 次。"}},
     {3,              {L"本次：生化 → 红/金黄管，避免溶血，采血后静置 30 分钟离心。"}},
     {4,              {L"本次：血气 → 肝素化注射器，排气后立即送检，15 分钟内完成。"}},
-    {5,              {L"本次：血培养 → 需氧+厌氧各 1 套，采血 2 套不同部位，先注入培养瓶。"}},
+    {5,              {L"本次：血培养 → 每套需氧瓶、厌氧瓶各 1 瓶，共采 2 套，取不同部位，先注入培养瓶。"}},
     {6,              {L"本次：血糖/乳酸 → 灰管，需冰浴送检，30 分钟内完成。"}},
     {kAnyOtherValue, {L"本次：其他项目，请按检验科项目手册执行。"}},
 };
@@ -48,7 +49,7 @@ const ChoiceRow kHighAlertGroups[] = {
     {3,              {L"抗凝与化疗药：肝素、华法林、低分子肝素、化疗药物",
                       L"要点：化疗药集中配置与防护、抗凝药监测 INR/APTT、出血风险宣教。"}},
     {kAnyOtherValue, {L"麻醉与肌松药：丙泊酚、维库溴铵、琥珀胆碱、阿片类",
-                      L"要点：专柜加锁、基数管理、使用后登记、拮抗剂（纳洛酮/新斯的明）备用。"}},
+                      L"要点：专柜加锁、基数管理、使用后登记、拮抗剂备用（纳洛酮拮抗阿片类；新斯的明仅用于非去极化肌松药，如维库溴铵）。"}},
 };
 
 // ---- Kind 8: surgical safety checklist --------------------------------------
@@ -59,7 +60,7 @@ const wchar_t* const kChecklistLines[] = {
     L"【手术开始前】团队自我介绍；确认患者、部位、术式；预计手术时间与失血量；抗菌药物已用；器械灭菌合格；影像资料到位。",
     L"【患者离室前】手术名称与记录一致；标本标识与送检；器械敷料清点；皮肤与管路；恢复与转运方案。",
     L"",
-    L"要求：三方（外科、麻醉、护理）共同口述确认并签字，任一环节缺失不得开台。",
+    L"要求：三方（外科、麻醉、护理）共同口述确认并签字，任一环节缺失不得进入下一环节。",
 };
 
 // ---- Kind 9: handover template ----------------------------------------------
@@ -70,7 +71,7 @@ constexpr int32_t kMaxBeds = 30;
 const wchar_t kHandoverHeading[] = L"交班报告（床号 / 诊断 / 本班病情 / 治疗与管路 / 需下一班关注）：";
 // Formatted with the bed number; "%%" prints the percent sign after SpO2.
 const wchar_t kHandoverBedFormat[] =
-    L"%02d 床：诊断＿＿；体温＿℃ 脉搏＿次/分 呼吸＿次/分 血压＿/＿mmHg SpO2＿%%；本班处置＿＿；"
+    L"%02d 床：姓名＿＿ 住院号＿＿；诊断＿＿；体温＿℃ 脉搏＿次/分 呼吸＿次/分 血压＿/＿mmHg SpO2＿%%；本班处置＿＿；"
     L"管路（静脉/引流/导尿/吸氧）＿＿；下一班关注＿＿。";
 const wchar_t kHandoverClosing[] = L"危重患者须床旁交接；新入院、手术、输血、病情变化患者逐一交接并双签名。";
 
@@ -82,7 +83,7 @@ const ChoiceRow kLabPanels[] = {
                       L"注意：剧烈运动、情绪、采血时间可影响结果；PLT 聚集需涂片复核。"}},
     {2,              {L"生化全套（红/金黄管）：肝功（ALT/AST/ALP/GGT/胆红素/白蛋白）、肾功（BUN/Cr/UA）、血糖、血脂、电解质。",
                       L"注意：空腹 8-12 小时；溶血标本钾、AST 假性升高。"}},
-    {3,              {L"凝血四项（淡蓝管）：PT、INR、APTT、TT、纤维蛋白原、D-二聚体。",
+    {3,              {L"凝血功能（淡蓝管）：PT、INR、APTT、TT、纤维蛋白原、D-二聚体。",
                       L"注意：采血量必须达刻度；肝素治疗中查 APTT。"}},
     {4,              {L"甲状腺功能（红/金黄管）：TSH、FT3、FT4、TPOAb、TgAb。",
                       L"注意：空腹；含碘造影剂后 1 周内避免复查。"}},
@@ -112,6 +113,7 @@ int32_t build_high_alert_drugs_report(const ToolDef& tool, const double* input_v
     append_text_line(report, report_capacity, L"高警示药品类别与要点：");
     append_choice_lines(report, report_capacity,
                         choose_row(kHighAlertGroups, count_of(kHighAlertGroups), kind));
+    append_text_line(report, report_capacity, L"完整目录见《中国高警示药品推荐目录》及本院目录。");
     wtext_copy(verdict, verdict_capacity, L"高警示药品须专区、专标识、双人核对");
     return 0;
 }

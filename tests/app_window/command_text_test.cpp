@@ -38,7 +38,7 @@ TEST(CommandText, HeaderAndLabelTexts) {
     EXPECT_EQ(std::wstring(text), L"测试  ·  ");
 
     build_reference_text(get_tool_definition(), text, kReferenceCapacity);
-    EXPECT_EQ(std::wstring(text), L"参考依据：ke=0.693/t1/2；约 5 个半衰期达稳态，3.3 个半衰期消除 90%");
+    EXPECT_EQ(std::wstring(text), L"参考依据：ke=0.693/t1/2；约 5 个半衰期达稳态，3.3 个半衰期消除 90%（《药理学》药物代谢动力学章，人民卫生出版社）");
 
     // Long texts are cut at their capacities.
     const std::wstring long_text = repeat(L'长', 600);
@@ -114,7 +114,7 @@ TEST(CommandText, AboutTextHasNineLines) {
     wchar_t text[kAboutCapacity];
     build_about_text(get_tool_definition(), text, kAboutCapacity);
     const std::wstring expected = std::wstring(L"Kinetora\r\n") + L"\r\n" + L"分类：临床药理\r\n" +
-                                  L"参考依据：ke=0.693/t1/2；约 5 个半衰期达稳态，3.3 个半衰期消除 90%\r\n" +
+                                  L"参考依据：ke=0.693/t1/2；约 5 个半衰期达稳态，3.3 个半衰期消除 90%（《药理学》药物代谢动力学章，人民卫生出版社）\r\n" +
                                   L"\r\n" +
                                   L"本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\r\n" +
                                   L"具体用药与处置请结合患者实际情况及本院规范执行。\r\n" + L"\r\n" +

@@ -140,7 +140,7 @@ TEST(ReportInputs, SaturatedValuesMeetTheReportsOwnLimits) {
         {7,   {"gap", -kInf},     0,    L"随访节点（以今天为基准，起始第 0 天，间隔 7 天，共 1 次）："},
         {7,   {"start", -kInf},   0,    L"随访节点（以今天为基准，起始第 -2147483648 天，间隔 7 天，共 1 次）："},
         {7,   {"start", kNaN},    0,    L"随访节点（以今天为基准，起始第 0 天，间隔 7 天，共 1 次）："},
-        {3,   {"kind", kTwo31 + 2}, 8,  L"本次：其他项目，请按检验科项目手册执行。"},
+        {3,   {"kind", kTwo31 + 2}, 9,  L"本次：其他项目，请按检验科项目手册执行。"},
         {11,  {"panel", -kInf},   0,    L"尿常规（清洁中段尿）：尿蛋白、尿糖、尿潜血、白细胞、亚硝酸盐、比重、pH、镜检。"},
     };
     for (const Limit& c : cases) {
