@@ -117,3 +117,38 @@ TEST(FormatValue, CutAtCapacity) {
 }
 
 }  // namespace
+
+namespace {
+
+// The exact form: the fewest digits that give the same double, never rounded to
+// a fixed number of places, no trailing zeros, positional between 1e-6 and 1e21.
+TEST(FormatExactValue, FewestDigitsThatGiveTheValueBack) {
+    struct Row {
+        double value;
+        const wchar_t* text;
+    };
+    const Row rows[] = {
+        {2,             L"2"},
+        {0.125,         L"0.125"},
+        {12.5,          L"12.5"},
+        {0.1,           L"0.1"},
+        {4800000,       L"4800000"},
+        {1.23456789,    L"1.23456789"},
+        {0.1 + 0.2,     L"0.30000000000000004"},
+        {0.000001,      L"0.000001"},
+        {0.0000001,     L"1e-07"},
+        {1e21,          L"1e+21"},
+        {-2.5,          L"-2.5"},
+        {0,             L"0"},
+        {NAN,           L"--"},
+        {INFINITY,      L"--"},
+    };
+    for (const Row& row : rows) {
+        GuardedBuffer out(64);
+        format_exact_value(row.value, out.data(), 64);
+        EXPECT_TRUE(out.sound());
+        EXPECT_EQ(std::wstring(out.data()), row.text) << row.value;
+    }
+}
+
+}  // namespace
