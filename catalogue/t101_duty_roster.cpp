@@ -13,8 +13,8 @@ const ToolInput kInputs[] = {
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
-    L"整数，1–40；小于 1 按 1 人、大于 40 按 40 人排",
-    L"整数，1–31；小于 1 按 1 天、大于 31 按 31 天排",
+    L"整数，1–40；超出时不排班，提示“输入超出范围”",
+    L"整数，1–31；超出时不排班，提示“输入超出范围”",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 

@@ -13,7 +13,7 @@ const ToolInput kInputs[] = {
 
 // Numbers outside 1 to 10 name no drug: the report shows "（无此编号）" in place
 // of a name and does not judge the pair.
-const wchar_t kDrugLimits[] = L"整数，1–10（编号见说明）；其他编号显示“无此编号”，不作判断，提示核对编号";
+const wchar_t kDrugLimits[] = L"整数，1–10（编号见说明）；其他编号显示“无此编号”，不作判断，提示核对编号；两个编号相同时提示核对";
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {

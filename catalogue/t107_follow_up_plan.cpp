@@ -14,8 +14,8 @@ const ToolInput kInputs[] = {
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
     L"整数天数；0 为今天，负数为已过去的日期",
-    L"整数，至少 1 天；小于 1 按 7 天计",
-    L"整数，1–20；小于 1 按 1 次、大于 20 按 20 次排",
+    L"整数，至少 1 天；小于 1 天时不排计划，提示“随访间隔 须大于 0”",
+    L"整数，1–20；超出时不排计划，提示“输入超出范围”",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 

@@ -1,5 +1,5 @@
-// The lookup reports: drug compatibility (kind 6), the only report whose level
-// depends on its input, and laboratory critical values (kind 4).
+// The lookup reports: drug compatibility (kind 6), whose level is the pair's
+// risk, and laboratory critical values (kind 4).
 #include "../engine/wide_text.h"
 #include "custom_reports.h"
 
@@ -61,9 +61,8 @@ struct CompatRule {
     int32_t level;
 };
 
-// Unordered pairs of drugs 1 to 10, smaller number first. The last row answers
-// every pair not listed (a drug with itself included); its numbers are not
-// compared. Omeprazole (6) is to be given alone: every pair with it is at least
+// Unordered pairs of two different drugs 1 to 10, smaller number first. The
+// last row answers every pair not listed; its numbers are not compared. Omeprazole (6) is to be given alone: every pair with it is at least
 // level 2.
 const CompatRule kCompatRules[] = {
     // low high  conclusion              verdict          level
@@ -95,6 +94,10 @@ const CompatRule kUnknownNumber = {
     0, 0, L"结论：药物编号须为 1–10，无法判断配伍，请核对编号。", L"药物编号无效，请核对", 1};
 const wchar_t kNoSuchNumber[] = L"（无此编号）";
 
+// The same drug twice is not a pair: nothing to judge, most likely a slip.
+const CompatRule kSameDrug = {
+    0, 0, L"结论：两个编号为同一药物，无法判断配伍，请核对编号。", L"两个编号为同一药物，请核对", 1};
+
 bool is_drug_number(int32_t number) { return number >= 1 && number <= kDrugCount; }
 
 const wchar_t* drug_name(int32_t number) {
@@ -103,6 +106,7 @@ const wchar_t* drug_name(int32_t number) {
 
 const CompatRule& find_compat_rule(int32_t a, int32_t b) {
     if (!is_drug_number(a) || !is_drug_number(b)) return kUnknownNumber;
+    if (a == b) return kSameDrug;
     int32_t low = a < b ? a : b;
     int32_t high = a < b ? b : a;
     int32_t last = count_of(kCompatRules) - 1;
@@ -129,8 +133,10 @@ const ChoiceRow kCriticalGroups[] = {
                       L"脑脊液培养阳性；HIV 初筛阳性需确认"}},
     {6,              {L"肌钙蛋白明显升高（高于第 99 百分位）",
                       L"血淀粉酶/脂肪酶 >3 倍正常上限"}},
-    {kAnyOtherValue, {L"请查阅本院《危急值报告目录》"}},
 };
+const ChoiceTable kCriticalTable = {
+    kCriticalGroups, count_of(kCriticalGroups), L"类别：",
+    L"危急值类别编号须为 1–6：1 电解质，2 血糖与血气，3 血常规，4 凝血，5 微生物与感染，6 心肌与胰腺。"};
 
 }  // namespace
 
@@ -159,11 +165,14 @@ int32_t build_critical_values_report(const ToolDef& tool, const double* input_va
                                      int32_t verdict_capacity) {
     int32_t kind = find_whole_input(tool, input_values, "kind");
     append_text_line(report, report_capacity, L"常见检验危急值（参考，需以本院文件为准）：");
-    append_choice_lines(report, report_capacity,
-                        choose_row(kCriticalGroups, count_of(kCriticalGroups), kind));
+    const bool known = append_choice(report, report_capacity, kCriticalTable, kind);
     append_text_line(report, report_capacity, L"");
     append_text_line(report, report_capacity,
                      L"处置要求：核实标本→15 分钟内电话报告临床→接听人复读确认并记录→医师 30 分钟内处理并记录。");
+    if (!known) {
+        wtext_copy(verdict, verdict_capacity, kInvalidNumberVerdict);
+        return kInvalidNumberLevel;
+    }
     wtext_copy(verdict, verdict_capacity, L"危急值必须闭环：报告、接收、处理、记录");
     return 0;
 }

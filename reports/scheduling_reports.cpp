@@ -1,6 +1,7 @@
 // The scheduling reports: nurse duty roster (kind 1), dosing timetable (2),
-// follow-up plan (7) and infusion card (10). Each returns level 0, but the
-// infusion card with an invalid value, level 2.
+// follow-up plan (7) and infusion card (10). Each returns level 0; a count or
+// interval outside its limits, or an invalid value of the card, gives level 2
+// and lines naming the values instead of the report.
 //
 // Lines built from several pieces append the pieces one after another with the
 // bounded append (wtext_append) and close with "\r\n" the same way, so a full
@@ -18,10 +19,9 @@ namespace {
 
 // ---- Kind 1: nurse duty roster ----------------------------------------------
 
-constexpr int32_t kMinNurses = 1;
-constexpr int32_t kMaxNurses = 40;
-constexpr int32_t kMinRosterDays = 1;
-constexpr int32_t kMaxRosterDays = 31;
+// 40 nurses over 31 days is the longest roster the report buffers hold.
+const WholeLimit kNurseLimit = {"nurses", L"护士人数", 1, 40};
+const WholeLimit kRosterDayLimit = {"days", L"排班天数", 1, 31};
 constexpr int32_t kNurseLabelScratch = 12;
 constexpr int32_t kRosterEntryScratch = 16;
 
@@ -37,9 +37,7 @@ wchar_t shift_letter(int32_t nurse, int32_t day) {
 
 // ---- Kind 2: dosing timetable -----------------------------------------------
 
-constexpr double kDefaultDoseInterval = 8.0;  // hours
-constexpr int32_t kMinDoses = 1;
-constexpr int32_t kMaxDoses = 30;
+const WholeLimit kDoseLimit = {"times", L"给药次数", 1, 30};
 constexpr int32_t kDoseEntryScratch = 64;
 constexpr double kHoursPerDay = 24.0;
 
@@ -82,16 +80,8 @@ DoseTime dose_time(double t) {
 
 // ---- Kind 7: follow-up plan -------------------------------------------------
 
-constexpr int32_t kDefaultFollowUpGap = 7;  // days
-constexpr int32_t kMinFollowUps = 1;
-constexpr int32_t kMaxFollowUps = 20;
+const WholeLimit kFollowUpLimit = {"times", L"随访次数", 1, 20};
 constexpr int32_t kDateScratch = 32;
-
-int32_t clamp_whole(int32_t value, int32_t low, int32_t high) {
-    if (value < low) return low;
-    if (value > high) return high;
-    return value;
-}
 
 double find_double_input(const ToolDef& tool, const double* input_values, const char* key) {
     double value = 0.0;
@@ -133,10 +123,16 @@ void format_duration(double minutes, wchar_t* out, int32_t capacity) {
 
 int32_t build_roster_report(const ToolDef& tool, const double* input_values, wchar_t* report,
                             int32_t report_capacity, wchar_t* verdict, int32_t verdict_capacity) {
-    int32_t nurses =
-        clamp_whole(find_whole_input(tool, input_values, "nurses"), kMinNurses, kMaxNurses);
-    int32_t days =
-        clamp_whole(find_whole_input(tool, input_values, "days"), kMinRosterDays, kMaxRosterDays);
+    int32_t nurses = 0;
+    int32_t days = 0;
+    const bool nurses_valid =
+        read_whole_within(tool, input_values, kNurseLimit, &nurses, report, report_capacity);
+    const bool days_valid =
+        read_whole_within(tool, input_values, kRosterDayLimit, &days, report, report_capacity);
+    if (!nurses_valid || !days_valid) {
+        wtext_copy(verdict, verdict_capacity, kOutOfRangeVerdict);
+        return kOutOfRangeLevel;
+    }
     append_text_line(report, report_capacity,
                      L"排班规则：三班轮转（白班 D / 夜班 N / 休息 R），每日每班 1 人，按人员顺序滚动。");
     append_line(report, report_capacity, L"人员：%d 人；周期：%d 天", nurses, days);
@@ -164,13 +160,22 @@ int32_t build_roster_report(const ToolDef& tool, const double* input_values, wch
 int32_t build_dosing_schedule_report(const ToolDef& tool, const double* input_values,
                                      wchar_t* report, int32_t report_capacity, wchar_t* verdict,
                                      int32_t verdict_capacity) {
-    // Written as "not above" so that NaN (no number at all) takes the default
-    // like a missing key, and -0 becomes +0 (the heading never shows "-0").
+    // The first dose may be at hour 0 or later. -0 becomes +0: the heading never
+    // shows "-0".
     double start = find_double_input(tool, input_values, "start");
-    if (!(start > 0.0)) start = 0.0;
-    double interval = find_double_input(tool, input_values, "interval");
-    if (!(interval > 0.0)) interval = kDefaultDoseInterval;
-    int32_t doses = clamp_whole(find_whole_input(tool, input_values, "times"), kMinDoses, kMaxDoses);
+    const bool start_valid = std::isfinite(start) && start >= 0.0;
+    if (!start_valid) append_text_line(report, report_capacity, L"首剂时间 须不小于 0");
+    start = start + 0.0;
+    double interval = 0.0;
+    const bool interval_valid =
+        read_positive(tool, input_values, "interval", L"给药间隔", &interval, report, report_capacity);
+    int32_t doses = 0;
+    const bool doses_valid =
+        read_whole_within(tool, input_values, kDoseLimit, &doses, report, report_capacity);
+    if (!start_valid || !interval_valid || !doses_valid) {
+        wtext_copy(verdict, verdict_capacity, kOutOfRangeVerdict);
+        return kOutOfRangeLevel;
+    }
 
     // The heading names the first dose exactly as its entry does, and the
     // interval as entered.
@@ -211,10 +216,17 @@ int32_t build_follow_up_report_for_day(const ToolDef& tool, const double* input_
                                        int64_t today, wchar_t* report, int32_t report_capacity,
                                        wchar_t* verdict, int32_t verdict_capacity) {
     int32_t start = find_whole_input(tool, input_values, "start");  // no limits: may lie in the past
+    // Whole days: a gap below one day would put every visit on the same date.
     int32_t gap = find_whole_input(tool, input_values, "gap");
-    if (gap < 1) gap = kDefaultFollowUpGap;
-    int32_t visits =
-        clamp_whole(find_whole_input(tool, input_values, "times"), kMinFollowUps, kMaxFollowUps);
+    const bool gap_valid = gap >= 1;
+    if (!gap_valid) append_text_line(report, report_capacity, L"随访间隔 须大于 0");
+    int32_t visits = 0;
+    const bool visits_valid =
+        read_whole_within(tool, input_values, kFollowUpLimit, &visits, report, report_capacity);
+    if (!gap_valid || !visits_valid) {
+        wtext_copy(verdict, verdict_capacity, kOutOfRangeVerdict);
+        return kOutOfRangeLevel;
+    }
 
     append_line(report, report_capacity,
                 L"随访节点（以今天为基准，起始第 %d 天，间隔 %d 天，共 %d 次）：", start, gap,

@@ -1,6 +1,7 @@
 // Drug compatibility (kind 6) and critical values (kind 4).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cwchar>
 #include <string>
 
@@ -108,8 +109,8 @@ TEST(Compatibility, EveryOrderedPairReachesItsLeastLevel) {
     }
 }
 
-// Every ordered pair of drugs 1 to 10: listed pairs in either order give their
-// row, every other pair (a drug with itself included) the closing row.
+// Every ordered pair of two different drugs 1 to 10: listed pairs in either
+// order give their row, every other pair the closing row.
 TEST(Compatibility, EveryPairInBothOrders) {
     for (int32_t a = 1; a <= 10; ++a) {
         for (int32_t b = 1; b <= 10; ++b) {
@@ -119,6 +120,7 @@ TEST(Compatibility, EveryPairInBothOrders) {
                     listed = &pair;
                 }
             }
+            if (a == b) continue;  // the same drug twice: NumbersAsEnteredAndOutOfRange
             TestTool tool;
             make_tool(&tool, {{"drugA", static_cast<double>(a)}, {"drugB", static_cast<double>(b)}});
             ReportRun run = run_report(6, tool);
@@ -149,6 +151,7 @@ TEST(Compatibility, NumbersAsEnteredAndOutOfRange) {
         {{"drugA", 7},   {"drugB", 6},   L"待查：7 号 维生素C  +  6 号 奥美拉唑",     2},
         {{"drugA", 10},  {"drugB", 4},   L"待查：10 号 多巴胺  +  4 号 呋塞米",       2},
         {{"drugA", 10.9},{"drugB", 4},   L"待查：10 号 多巴胺  +  4 号 呋塞米",       2},
+        // The same drug twice is not a pair: a slip to check.
         {{"drugA", 3},   {"drugB", 3},   L"待查：3 号 万古霉素  +  3 号 万古霉素",    1},
         // A number outside 1 to 10 names no drug and the pair is not judged.
         {{"drugA", 0},   {"drugB", 2},   L"待查：0 号 （无此编号）  +  2 号 葡萄糖酸钙",  1},
@@ -170,8 +173,8 @@ TEST(Compatibility, NumbersAsEnteredAndOutOfRange) {
         EXPECT_EQ(got[0], c.first_line);
         EXPECT_EQ(run.level, c.level) << utf8(c.first_line);
         if (c.a.value == 3 && c.b.value == 3) {
-            EXPECT_EQ(got[5], kNoRecord);
-            EXPECT_EQ(run.verdict, kNoRecordVerdict);
+            EXPECT_EQ(got[5], L"结论：两个编号为同一药物，无法判断配伍，请核对编号。");
+            EXPECT_EQ(run.verdict, L"两个编号为同一药物，请核对");
         }
         if (wcsstr(c.first_line, L"（无此编号）") != nullptr) {
             EXPECT_EQ(got[5], L"结论：药物编号须为 1–10，无法判断配伍，请核对编号。");
@@ -183,9 +186,12 @@ TEST(Compatibility, NumbersAsEnteredAndOutOfRange) {
 struct Group {
     const char* key;
     double value;
-    int32_t first_line;  // index in kCriticalLines
+    int32_t first_line;  // index in kCriticalLines; -1: a number that names no group
     int32_t line_count;
 };
+
+const wchar_t kCriticalNumbers[] =
+    L"危急值类别编号须为 1–6：1 电解质，2 血糖与血气，3 血常规，4 凝血，5 微生物与感染，6 心肌与胰腺。";
 
 const wchar_t* const kCriticalLines[] = {
     L"血钾 <2.5 或 >6.5 mmol/L",                            // 0: group 1
@@ -201,7 +207,6 @@ const wchar_t* const kCriticalLines[] = {
     L"脑脊液培养阳性；HIV 初筛阳性需确认",
     L"肌钙蛋白明显升高（高于第 99 百分位）",                // 11: group 6
     L"血淀粉酶/脂肪酶 >3 倍正常上限",
-    L"请查阅本院《危急值报告目录》",                        // 13: any other
 };
 
 TEST(CriticalValues, HeadingGroupLinesThenTheProcedure) {
@@ -215,13 +220,13 @@ TEST(CriticalValues, HeadingGroupLinesThenTheProcedure) {
         {"kind",  5,     9,     2},
         {"kind",  6,     11,    2},
         {"kind",  6.9,   11,    2},
-        {"kind",  0,     13,    1},
-        {"kind",  0.99,  13,    1},
-        {"kind",  7,     13,    1},
-        {"kind",  -1,    13,    1},
-        {"kind",  kNaN,  13,    1},
-        {"panel", 1,     13,    1},
-        {nullptr, 0,     13,    1},
+        {"kind",  0,     -1,    0},
+        {"kind",  0.99,  -1,    0},
+        {"kind",  7,     -1,    0},
+        {"kind",  -1,    -1,    0},
+        {"kind",  kNaN,  -1,    0},
+        {"panel", 1,     -1,    0},
+        {nullptr, 0,     -1,    0},
     };
     for (const Group& c : cases) {
         TestTool tool;
@@ -232,10 +237,17 @@ TEST(CriticalValues, HeadingGroupLinesThenTheProcedure) {
             expected += kCriticalLines[c.first_line + i];
             expected += L"\r\n";
         }
+        if (c.first_line < 0) {
+            const bool is_kind = c.key != nullptr && std::string(c.key) == "kind";
+            wchar_t number[64];
+            wtext_format(number, 64, L"类别：%d 号（无此编号）\r\n",
+                         static_cast<int>(is_kind && !std::isnan(c.value) ? c.value : 0));
+            expected += std::wstring(number) + kCriticalNumbers + L"\r\n";
+        }
         expected += L"\r\n处置要求：核实标本→15 分钟内电话报告临床→接听人复读确认并记录→医师 30 分钟内处理并记录。\r\n";
         EXPECT_EQ(run.report, expected) << c.value;
-        EXPECT_EQ(run.verdict, L"危急值必须闭环：报告、接收、处理、记录");
-        EXPECT_EQ(run.level, 0);
+        EXPECT_EQ(run.verdict, c.first_line < 0 ? L"编号无效，请核对" : L"危急值必须闭环：报告、接收、处理、记录");
+        EXPECT_EQ(run.level, c.first_line < 0 ? 1 : 0);
     }
 }
 

@@ -28,7 +28,16 @@ const wchar_t kBloodDrawFixed[] =
     L"用蝶翼针且凝血管为第一管时，先采一支弃去管。\r\n"
     L"\r\n";
 
-const wchar_t kOtherDraw[] = L"本次：其他项目，请按检验科项目手册执行。";
+const wchar_t kDrawNumbers[] =
+    L"检验项目编号须为 1–6：1 血常规，2 凝血，3 生化，4 血气，5 血培养，6 血糖/乳酸。";
+
+// The verdict and level of a sheet: its own at level 0, or for a number that
+// names no row, the refusal at level 1.
+void expect_verdict(const ReportRun& run, const wchar_t* first, const wchar_t* own) {
+    const bool refused = std::wstring(first).find(L"（无此编号）") != std::wstring::npos;
+    EXPECT_EQ(run.verdict, refused ? L"编号无效，请核对" : own) << utf8(first);
+    EXPECT_EQ(run.level, refused ? 1 : 0) << utf8(first);
+}
 
 TEST(BloodDrawOrder, NineFixedLinesThenTheLineOfTheKind) {
     const Selector cases[] = {
@@ -40,25 +49,28 @@ TEST(BloodDrawOrder, NineFixedLinesThenTheLineOfTheKind) {
         {"kind",  5,    L"本次：血培养 → 每套需氧瓶、厌氧瓶各 1 瓶，共采 2 套，取不同部位，先注入培养瓶。", nullptr},
         {"kind",  6,    L"本次：血糖/乳酸 → 灰管，需冰浴送检，30 分钟内完成。", nullptr},
         {"kind",  6.99, L"本次：血糖/乳酸 → 灰管，需冰浴送检，30 分钟内完成。", nullptr},
-        {"kind",  -1.5, kOtherDraw, nullptr},
-        {"kind",  0.99, kOtherDraw, nullptr},
-        {"kind",  0,    kOtherDraw, nullptr},
-        {"kind",  7,    kOtherDraw, nullptr},
-        {"kind",  -1,   kOtherDraw, nullptr},
-        {"Kind",  1,    kOtherDraw, nullptr},
-        {nullptr, 0,    kOtherDraw, nullptr},
+        {"kind",  -1.5, L"本次：-1 号（无此编号）", kDrawNumbers},
+        {"kind",  0.99, L"本次：0 号（无此编号）",  kDrawNumbers},
+        {"kind",  0,    L"本次：0 号（无此编号）",  kDrawNumbers},
+        {"kind",  7,    L"本次：7 号（无此编号）",  kDrawNumbers},
+        {"kind",  -1,   L"本次：-1 号（无此编号）", kDrawNumbers},
+        {"Kind",  1,    L"本次：0 号（无此编号）",  kDrawNumbers},
+        {nullptr, 0,    L"本次：0 号（无此编号）",  kDrawNumbers},
     };
     for (const Selector& c : cases) {
         TestTool tool;
         make_tool(&tool, {{c.key, c.value}});
         ReportRun run = run_report(3, tool);
-        EXPECT_EQ(run.report, std::wstring(kBloodDrawFixed) + c.first + L"\r\n") << c.value;
-        EXPECT_EQ(run.verdict, L"按标准顺序采血可减少溶血与交叉污染");
-        EXPECT_EQ(run.level, 0);
+        std::wstring chosen = std::wstring(c.first) + L"\r\n";
+        if (c.second != nullptr) chosen += std::wstring(c.second) + L"\r\n";
+        EXPECT_EQ(run.report, kBloodDrawFixed + chosen) << c.value;
+        expect_verdict(run, c.first, L"按标准顺序采血可减少溶血与交叉污染");
     }
 }
 
 const wchar_t kAnaesthetics[] = L"麻醉与肌松药：丙泊酚、维库溴铵、琥珀胆碱、阿片类";
+const wchar_t kAlertNumbers[] =
+    L"药品类别编号须为 1–4：1 高浓度电解质，2 胰岛素与口服降糖药，3 抗凝与化疗药，4 麻醉与肌松药。";
 const wchar_t kAnaestheticPoints[] =
     L"要点：专柜加锁、基数管理、使用后登记、拮抗剂备用（纳洛酮拮抗阿片类；新斯的明仅用于非去极化肌松药，如维库溴铵）。";
 
@@ -75,10 +87,11 @@ TEST(HighAlertDrugs, HeadingThenTheGroupAndItsPoints) {
         {"kind", 3.9, L"抗凝与化疗药：肝素、华法林、低分子肝素、化疗药物",
                       L"要点：化疗药集中配置与防护、抗凝药监测 INR/APTT、出血风险宣教。"},
         {"kind", 4,   kAnaesthetics, kAnaestheticPoints},
-        {"kind", 0,   kAnaesthetics, kAnaestheticPoints},
-        {"kind", 0.9, kAnaesthetics, kAnaestheticPoints},
-        {"kind", -1,  kAnaesthetics, kAnaestheticPoints},
-        {nullptr, 0,  kAnaesthetics, kAnaestheticPoints},
+        {"kind", 0,   L"类别：0 号（无此编号）",  kAlertNumbers},
+        {"kind", 0.9, L"类别：0 号（无此编号）",  kAlertNumbers},
+        {"kind", -1,  L"类别：-1 号（无此编号）", kAlertNumbers},
+        {"kind", 5,   L"类别：5 号（无此编号）",  kAlertNumbers},
+        {nullptr, 0,  L"类别：0 号（无此编号）",  kAlertNumbers},
     };
     for (const Selector& c : cases) {
         TestTool tool;
@@ -87,8 +100,7 @@ TEST(HighAlertDrugs, HeadingThenTheGroupAndItsPoints) {
         EXPECT_EQ(run.report, lines({L"高警示药品类别与要点：", c.first, c.second,
                                      L"完整目录见《中国高警示药品推荐目录》及本院目录。"}))
             << c.value;
-        EXPECT_EQ(run.verdict, L"高警示药品须专区、专标识、双人核对");
-        EXPECT_EQ(run.level, 0);
+        expect_verdict(run, c.first, L"高警示药品须专区、专标识、双人核对");
     }
 }
 
@@ -125,19 +137,14 @@ TEST(Handover, OneLinePerBedBetweenOneAndThirty) {
         double value;
         int32_t lines;
     };
+    // Counts outside 1 to 30 are refused (the limits' own test).
     const Beds cases[] = {
         // key     value   bed lines
-        {"beds",   0,      1},
-        {"beds",   -3,     1},
-        {"beds",   0.9,    1},
-        {nullptr,  0,      1},
         {"beds",   1,      1},
+        {"beds",   1.9,    1},
         {"beds",   2,      2},
         {"beds",   12.7,   12},
         {"beds",   30,     30},
-        {"beds",   30.9,   30},
-        {"beds",   31,     30},
-        {"beds",   100,    30},
     };
     for (const Beds& c : cases) {
         TestTool tool;
@@ -169,6 +176,8 @@ TEST(Handover, OneLinePerBedBetweenOneAndThirty) {
 const wchar_t kUrinePanel[] =
     L"尿常规（清洁中段尿）：尿蛋白、尿糖、尿潜血、白细胞、亚硝酸盐、比重、pH、镜检。";
 const wchar_t kUrineNote[] = L"注意：留取中段尿，1 小时内送检；月经期避免。";
+const wchar_t kPanelNumbers[] =
+    L"检验套餐编号须为 1–6：1 血常规，2 生化全套，3 凝血功能，4 甲状腺功能，5 心肌损伤标志物，6 尿常规。";
 
 TEST(LabPanels, PanelLineAndNoteLineWithoutHeading) {
     const Selector cases[] = {
@@ -185,18 +194,18 @@ TEST(LabPanels, PanelLineAndNoteLineWithoutHeading) {
         {"panel", 5.5, L"心肌损伤标志物：cTnI/cTnT、CK-MB、肌红蛋白、BNP/NT-proBNP。",
                        L"注意：胸痛发作后 2-4 小时开始升高；动态复查更有意义。"},
         {"panel", 6,   kUrinePanel, kUrineNote},
-        {"panel", 0,   kUrinePanel, kUrineNote},
-        {"panel", -1,  kUrinePanel, kUrineNote},
-        {"kind",  1,   kUrinePanel, kUrineNote},
-        {nullptr, 0,   kUrinePanel, kUrineNote},
+        {"panel", 0,   L"套餐：0 号（无此编号）",  kPanelNumbers},
+        {"panel", -1,  L"套餐：-1 号（无此编号）", kPanelNumbers},
+        {"panel", 7,   L"套餐：7 号（无此编号）",  kPanelNumbers},
+        {"kind",  1,   L"套餐：0 号（无此编号）",  kPanelNumbers},
+        {nullptr, 0,   L"套餐：0 号（无此编号）",  kPanelNumbers},
     };
     for (const Selector& c : cases) {
         TestTool tool;
         make_tool(&tool, {{c.key, c.value}});
         ReportRun run = run_report(11, tool);
         EXPECT_EQ(run.report, lines({c.first, c.second})) << c.value;
-        EXPECT_EQ(run.verdict, L"套餐与采血管已列出，按顺序采血");
-        EXPECT_EQ(run.level, 0);
+        expect_verdict(run, c.first, L"套餐与采血管已列出，按顺序采血");
     }
 }
 

@@ -27,10 +27,6 @@ struct Dosing {
 
 TEST(DosingSchedule, HeadingEntriesOnOneLineAndNote) {
     const Dosing cases[] = {
-        {{nullptr, 0}, {nullptr, 0}, {nullptr, 0},
-         L"首剂时间 0:00，间隔 8 小时，共 1 次：", L"第1天 00:00"},
-        {{"start", -5}, {"interval", -2}, {"times", 0},
-         L"首剂时间 0:00，间隔 8 小时，共 1 次：", L"第1天 00:00"},
         {{"start", 6}, {"interval", 10}, {"times", 3},
          L"首剂时间 6:00，间隔 10 小时，共 3 次：",
          L"第1天 06:00  |  第1天 16:00  |  第2天 02:00"},
@@ -49,19 +45,16 @@ TEST(DosingSchedule, HeadingEntriesOnOneLineAndNote) {
          L"首剂时间 23:59，间隔 0.01 小时，共 2 次：", L"第1天 23:59  |  第2天 00:00"},
         {{"start", 0}, {"interval", 24}, {"times", 1.9},
          L"首剂时间 0:00，间隔 24 小时，共 1 次：", L"第1天 00:00"},
-        // A negative zero and NaN are no hours at all: start 0, interval 8.
-        {{"start", -0.0}, {"interval", kNaN}, {"times", kNaN},
-         L"首剂时间 0:00，间隔 8 小时，共 1 次：", L"第1天 00:00"},
-        {{"start", kNaN}, {"interval", -kInf}, {"times", -kInf},
+        // A negative zero is hour 0. Missing, NaN and negative values are
+        // refused (the limits' own test).
+        {{"start", -0.0}, {"interval", 8}, {"times", 1},
          L"首剂时间 0:00，间隔 8 小时，共 1 次：", L"第1天 00:00"},
         // Day counts beyond int32 do not wrap.
         {{"start", 0}, {"interval", 1e12}, {"times", 2},
          L"首剂时间 0:00，间隔 1e+12 小时，共 2 次：",
          L"第1天 00:00  |  第41666666667天 16:00"},
-        {{"start", kInf}, {"interval", 8}, {"times", 1},
-         L"首剂时间 第9223372036854775807天 0:00，间隔 8 小时，共 1 次：", L"第9223372036854775807天 00:00"},
-        {{"start", 6}, {"interval", kInf}, {"times", 3},
-         L"首剂时间 6:00，间隔 inf 小时，共 3 次：",
+        {{"start", 6}, {"interval", 1e300}, {"times", 3},
+         L"首剂时间 6:00，间隔 1e+300 小时，共 3 次：",
          L"第1天 06:00  |  第9223372036854775807天 00:00  |  第9223372036854775807天 00:00"},
     };
     for (const Dosing& c : cases) {
@@ -77,7 +70,7 @@ TEST(DosingSchedule, HeadingEntriesOnOneLineAndNote) {
 // A start of 1e308 hours prints the saturated day count, in the heading too.
 TEST(DosingSchedule, HugeStartPrintsWithoutOverflow) {
     TestTool tool;
-    make_tool(&tool, {{"start", 1e308}, {"times", 2}});
+    make_tool(&tool, {{"start", 1e308}, {"interval", 8}, {"times", 2}});
     EXPECT_EQ(run_report(2, tool).report,
               std::wstring(L"首剂时间 第9223372036854775807天 8:00，间隔 8 小时，共 2 次：\r\n"
                            L"第9223372036854775807天 08:00  |  第9223372036854775807天 08:00\r\n") +
@@ -89,8 +82,8 @@ TEST(DosingSchedule, BetweenOneAndThirtyEntriesJoinedBySeparators) {
         double times;
         int32_t entries;
     };
-    const Times cases[] = {{-1, 1}, {0.99, 1}, {1, 1}, {2, 2}, {29.9, 29}, {30, 30},
-                           {30.5, 30}, {31, 30}, {45, 30}, {kInf, 30}, {-kInf, 1}};
+    // Counts outside 1 to 30 are refused (the limits' own test).
+    const Times cases[] = {{1, 1}, {1.5, 1}, {2, 2}, {29.9, 29}, {30, 30}};
     for (const Times& c : cases) {
         TestTool tool;
         make_tool(&tool, {{"times", c.times}, {"interval", 1}});
@@ -134,12 +127,12 @@ TEST(FollowUp, DatesCountedFromTheGivenDay) {
         {2026, 12, 7, {"start", -3}, {"gap", 2.9}, {"times", 2.5},
          L"随访节点（以今天为基准，起始第 -3 天，间隔 2 天，共 2 次）：",
          {L"2026-12-04", L"2026-12-06"}},
-        {2026, 12, 7, {"start", -3.9}, {"gap", 0}, {"times", 1},
-         L"随访节点（以今天为基准，起始第 -3 天，间隔 7 天，共 1 次）：", {L"2026-12-04"}},
-        {2026, 12, 7, {nullptr, 0}, {nullptr, 0}, {nullptr, 0},
+        // A gap below one day and counts outside 1 to 20 are refused (the
+        // limits' own test).
+        {2026, 12, 7, {"start", -3.9}, {"gap", 1}, {"times", 1},
+         L"随访节点（以今天为基准，起始第 -3 天，间隔 1 天，共 1 次）：", {L"2026-12-04"}},
+        {2026, 12, 7, {nullptr, 0}, {"gap", 7}, {"times", 1},
          L"随访节点（以今天为基准，起始第 0 天，间隔 7 天，共 1 次）：", {L"2026-12-07"}},
-        {2026, 12, 7, {"start", 1}, {"gap", 0.9}, {"times", -2},
-         L"随访节点（以今天为基准，起始第 1 天，间隔 7 天，共 1 次）：", {L"2026-12-08"}},
         // Month ends, a leap day and a year end, forwards and backwards.
         {2026, 12, 30, {"start", 3}, {"gap", 7}, {"times", 1},
          L"随访节点（以今天为基准，起始第 3 天，间隔 7 天，共 1 次）：", {L"2027-01-02"}},
@@ -185,7 +178,7 @@ TEST(FollowUp, DatesCountedFromTheGivenDay) {
 
 TEST(FollowUp, AtMostTwentyVisits) {
     TestTool tool;
-    make_tool(&tool, {{"times", 50}, {"gap", 1}});
+    make_tool(&tool, {{"times", 20}, {"gap", 1}});
     ReportRun run = run_report(7, tool);
     std::vector<std::wstring> got = split_lines(run.report);
     ASSERT_EQ(got.size(), 22u);
@@ -301,11 +294,10 @@ const wchar_t kRosterHint[] =
     L"提示：连续夜班不超过 2 个，夜班后应安排休息；请按科室实际人数与能级调整。";
 
 TEST(Roster, OneNurseOverOneDayAtTheLowerLimits) {
+    // Fewer nurses or days are refused (the limits' own test).
     const std::initializer_list<KeyValue> inputs[] = {
-        {{"nurses", 0}, {"days", 0}},
-        {},
-        {{"nurses", 0.99}, {"days", -5}},
-        {{"nurses", kNaN}, {"days", -kInf}},
+        {{"nurses", 1}, {"days", 1}},
+        {{"nurses", 1.99}, {"days", 1.5}},
     };
     for (const auto& input : inputs) {
         TestTool tool;
@@ -398,11 +390,9 @@ TEST(Roster, TheFourthNurseRepeatsTheFirst) {
 }
 
 TEST(Roster, UpperLimitsFortyNursesThirtyOneDays) {
+    // More nurses or days are refused (the limits' own test).
     const std::initializer_list<KeyValue> inputs[] = {
         {{"nurses", 40}, {"days", 31}},
-        {{"nurses", 41}, {"days", 32}},
-        {{"nurses", 40.9}, {"days", 31.9}},
-        {{"nurses", kInf}, {"days", 1e308}},
     };
     for (const auto& input : inputs) {
         TestTool tool;
