@@ -33,6 +33,9 @@ constexpr const wchar_t* kVerdictHint = L"填写左侧参数，点击“计算�
 constexpr const wchar_t* kReadyStatus = L"就绪：填写参数后按 F5 或点击“计算”";
 constexpr const wchar_t* kCopiedStatus = L"结果已复制到剪贴板";
 constexpr const wchar_t* kResetStatus = L"已恢复默认值";
+// After a user edit of an input, and after a calculate stopped by an input
+// error: the result on screen no longer belongs to the fields, so there is none.
+constexpr const wchar_t* kInputChangedStatus = L"输入已更改，请重新计算";
 constexpr const wchar_t* kInputErrorCaption = L"输入有误";
 constexpr const wchar_t* kNoticeCaption = L"提示";
 constexpr const wchar_t* kCopyNeedsResult = L"请先点击“计算”生成结果。";
