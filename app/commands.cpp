@@ -14,6 +14,8 @@
 
 static_assert(kSaveIconInformation == MB_ICONINFORMATION && kSaveIconWarning == MB_ICONWARNING,
               "save outcome icons are message box styles");
+static_assert(kRecordReportUnits == kDetailCapacity - 1,
+              "a record holds the whole report the window shows");
 
 namespace {
 
@@ -110,10 +112,11 @@ void on_copy_result() {
         show_message(kCopyNeedsResult, kNoticeCaption, MB_ICONINFORMATION);
         return;
     }
-    // The status claims the copy only when the clipboard took the text.
+    // The status claims the copy only when the clipboard took the text, and
+    // says when that text ends in the cut marker.
     if (place_clipboard_text(system_clipboard_ops(), app_state.main_window, *app_state.tool,
                              app_state.summary_text)) {
-        show_status(kCopiedStatus);
+        show_status(has_cut_marker(app_state.summary_text) ? kCopiedCutStatus : kCopiedStatus);
     }
 }
 
