@@ -34,7 +34,7 @@ constexpr int32_t kCaptionCapacity = 64;        // a button caption as read back
 constexpr const wchar_t* kVerdictHint = L"填写左侧参数，点击“计算”";
 constexpr const wchar_t* kReadyStatus = L"就绪：填写参数后按 F5 或点击“计算”";
 constexpr const wchar_t* kCopiedStatus = L"结果已复制到剪贴板";
-// The copy of a report that ends in the cut marker says so.
+// The copy of a report that holds the cut marker says so.
 constexpr const wchar_t* kCopiedCutStatus = L"结果已复制到剪贴板（报告过长，末尾已截断）";
 constexpr const wchar_t* kResetStatus = L"已恢复默认值";
 // After a user edit of an input, and after a calculate stopped by an input

@@ -59,9 +59,9 @@ void on_calculate() {
 
     // Every field is read into a scratch first: input_values changes only when
     // all of them pass, so it always belongs to the report in detail_text. A
-    // field that is not read whole stops the calculation, and the result of
-    // other inputs goes before the message shows: nothing on screen, in a save
-    // or on the clipboard may pair it with these fields.
+    // field that is not read whole stops the calculation, and the last result
+    // leaves the screen before the message shows: nothing on screen, in a save
+    // or on the clipboard may pair it with fields that no longer hold its inputs.
     double values[kMaxToolInputs] = {};
     for (int32_t i = 0; i < input_count; ++i) {
         wchar_t text[kFieldReadCapacity];
