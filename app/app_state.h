@@ -22,6 +22,8 @@ struct AppState {
     HWND note_label;
     HWND buttons[kButtonCount];     // ids 1001 to 1005, in that order
     HWND focus_to_restore;          // focused control when the window was last deactivated; or null
+    bool filling_inputs;            // the program itself is writing the input fields (creation,
+                                    // reset): their changes are no user edits
     HFONT fonts[kFontCount];        // by FontId; never released
     HBRUSH panel_brush;             // solid white; never released
     HBRUSH background_brush;        // solid page background; never released

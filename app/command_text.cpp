@@ -66,6 +66,19 @@ void mark_cut_text(wchar_t* text, int32_t capacity) {
     wtext_append(text, capacity, L"\r\n");
 }
 
+bool has_cut_marker(const wchar_t* text) {
+    if (text == nullptr) return false;
+    const wchar_t* marker = kCutMarkerLine;
+    const int32_t marker_units = wtext_length(marker);
+    for (const wchar_t* p = text; *p != 0; ++p) {
+        if (p[0] != L'\r' || p[1] != L'\n') continue;
+        int32_t i = 0;
+        while (i < marker_units && p[2 + i] == marker[i]) ++i;
+        if (i == marker_units && p[2 + i] == L'\r' && p[3 + i] == L'\n') return true;
+    }
+    return false;
+}
+
 void build_clipboard_text(const ToolDef& tool, const wchar_t* summary, wchar_t* out,
                           int32_t capacity) {
     wtext_format(out, capacity, L"%ls\r\n%ls", tool.name, summary);

@@ -18,7 +18,9 @@ constexpr const wchar_t* kPublisherHost = L"" KINETORA_PUBLISHER_HOST;
 constexpr int32_t kReportCapacity = 8192;       // report of one calculation; every built-in report fits
 constexpr int32_t kVerdictCapacity = 512;
 constexpr int32_t kDetailCapacity = 8192;       // AppState::detail_text
-constexpr int32_t kSummaryCapacity = 1024;      // AppState::summary_text
+// AppState::summary_text: the whole report, "—— " and the whole verdict, so
+// the clipboard carries everything the window shows.
+constexpr int32_t kSummaryCapacity = kReportCapacity + 3 + kVerdictCapacity;
 constexpr int32_t kStatusCapacity = 256;        // AppState::status_text
 constexpr int32_t kInputErrorCapacity = 256;
 constexpr int32_t kAboutCapacity = 1400;
@@ -32,7 +34,12 @@ constexpr int32_t kCaptionCapacity = 64;        // a button caption as read back
 constexpr const wchar_t* kVerdictHint = L"填写左侧参数，点击“计算”";
 constexpr const wchar_t* kReadyStatus = L"就绪：填写参数后按 F5 或点击“计算”";
 constexpr const wchar_t* kCopiedStatus = L"结果已复制到剪贴板";
+// The copy of a report that holds the cut marker says so.
+constexpr const wchar_t* kCopiedCutStatus = L"结果已复制到剪贴板（报告过长，末尾已截断）";
 constexpr const wchar_t* kResetStatus = L"已恢复默认值";
+// After a user edit of an input, and after a calculate stopped by an input
+// error: the result on screen no longer belongs to the fields, so there is none.
+constexpr const wchar_t* kInputChangedStatus = L"输入已更改，请重新计算";
 constexpr const wchar_t* kInputErrorCaption = L"输入有误";
 constexpr const wchar_t* kNoticeCaption = L"提示";
 constexpr const wchar_t* kCopyNeedsResult = L"请先点击“计算”生成结果。";
@@ -53,7 +60,8 @@ void build_input_error_message(const ToolDef& tool, int32_t index, wchar_t* out,
                                int32_t capacity);
 
 // summary_text of a result: for a formula tool the report, "—— " and the
-// verdict; for a custom-report tool the report alone; cut at capacity - 1.
+// verdict; for a custom-report tool the report alone; cut at capacity - 1
+// (kSummaryCapacity holds the longest report and verdict whole).
 void build_summary(const ToolDef& tool, const wchar_t* report, const wchar_t* verdict,
                    wchar_t* out, int32_t capacity);
 
@@ -73,6 +81,10 @@ void build_clipboard_text(const ToolDef& tool, const wchar_t* summary, wchar_t* 
 // (a single overlong line is cut, never inside a surrogate pair). A shorter text
 // is left as it is; so is a buffer too small for the marker.
 void mark_cut_text(wchar_t* text, int32_t capacity);
+
+// True when the text holds kCutMarkerLine as a line of its own, CR LF before
+// and after: mark_cut_text cut it (or the report inside it).
+bool has_cut_marker(const wchar_t* text);
 
 // Byte size of the clipboard block for that text: (summary + name units) x 2 + 32.
 int32_t clipboard_block_bytes(const ToolDef& tool, const wchar_t* summary);

@@ -14,6 +14,8 @@
 
 static_assert(kSaveIconInformation == MB_ICONINFORMATION && kSaveIconWarning == MB_ICONWARNING,
               "save outcome icons are message box styles");
+static_assert(kRecordReportUnits == kDetailCapacity - 1,
+              "a record holds the whole report the window shows");
 
 namespace {
 
@@ -28,11 +30,25 @@ void show_status(const wchar_t* text) {
 }
 
 void show_input_defaults() {
+    app_state.filling_inputs = true;
     for (int32_t i = 0; i < clamped_input_count(*app_state.tool); ++i) {
         wchar_t text[kDefaultTextCapacity];
         format_default_value(app_state.tool->inputs[i].default_value, text, kDefaultTextCapacity);
         SetWindowTextW(app_state.input_edits[i], text);
     }
+    app_state.filling_inputs = false;
+}
+
+// The no-result state: no report, the hint in the level-0 colour, and `status`.
+// Save and copy then ask for a calculation first.
+void show_no_result(const wchar_t* status) {
+    app_state.detail_text[0] = 0;
+    app_state.summary_text[0] = 0;
+    app_state.level = 0;
+    SetWindowTextW(app_state.result_edit, L"");
+    SetWindowTextW(app_state.verdict_label, kVerdictHint);
+    InvalidateRect(app_state.verdict_label, nullptr, TRUE);
+    show_status(status);
 }
 
 }  // namespace
@@ -42,13 +58,17 @@ void on_calculate() {
     const int32_t input_count = clamped_input_count(tool);
 
     // Every field is read into a scratch first: input_values changes only when
-    // all of them pass, so it always belongs to the report in detail_text.
+    // all of them pass, so it always belongs to the report in detail_text. A
+    // field that is not read whole stops the calculation, and the last result
+    // leaves the screen before the message shows: nothing on screen, in a save
+    // or on the clipboard may pair it with fields that no longer hold its inputs.
     double values[kMaxToolInputs] = {};
     for (int32_t i = 0; i < input_count; ++i) {
-        wchar_t text[kInputTextCapacity];
+        wchar_t text[kFieldReadCapacity];
         text[0] = 0;
-        GetWindowTextW(app_state.input_edits[i], text, kInputTextCapacity);
-        if (!read_input_value(text, &values[i])) {
+        GetWindowTextW(app_state.input_edits[i], text, kFieldReadCapacity);
+        if (!read_input_value(tool.inputs[i], text, &values[i])) {
+            show_no_result(kInputChangedStatus);
             wchar_t message[kInputErrorCapacity];
             build_input_error_message(tool, i, message, kInputErrorCapacity);
             show_message(message, kInputErrorCaption, MB_ICONWARNING);
@@ -92,10 +112,11 @@ void on_copy_result() {
         show_message(kCopyNeedsResult, kNoticeCaption, MB_ICONINFORMATION);
         return;
     }
-    // The status claims the copy only when the clipboard took the text.
+    // The status claims the copy only when the clipboard took the text, and
+    // says when that text ends in the cut marker.
     if (place_clipboard_text(system_clipboard_ops(), app_state.main_window, *app_state.tool,
                              app_state.summary_text)) {
-        show_status(kCopiedStatus);
+        show_status(has_cut_marker(app_state.summary_text) ? kCopiedCutStatus : kCopiedStatus);
     }
 }
 
@@ -109,6 +130,16 @@ void on_reset_inputs() {
     app_state.detail_text[0] = 0;
     app_state.level = 0;
     InvalidateRect(app_state.main_window, nullptr, FALSE);
+}
+
+void on_input_changed() {
+    if (app_state.filling_inputs) return;
+    // Already without a result, only the status line may have to change.
+    if (app_state.detail_text[0] != 0) {
+        show_no_result(kInputChangedStatus);
+    } else {
+        show_status(kInputChangedStatus);
+    }
 }
 
 void on_about() {

@@ -9,3 +9,7 @@ void on_save_record();
 void on_copy_result();
 void on_reset_inputs();
 void on_about();
+
+// A user edit of an input field (EN_CHANGE while app_state.filling_inputs is
+// false): the window goes back to the no-result state with kInputChangedStatus.
+void on_input_changed();

@@ -1,14 +1,17 @@
 // Reading an input field and writing an input's default into it: the
-// full-width forms an input method types, the numeric prefix of the text, and
-// the default value's text. Portable; the calculate command and the window's
-// creation and reset use it.
+// full-width forms an input method types, the strict reading of a field's
+// whole text, and the default value's text. Portable; the calculate command and
+// the window's creation and reset use it.
 #pragma once
 
 #include <cstdint>
 
+#include "../engine/tool_def.h"
+
 // ---- Capacities (UTF-16 units, terminator included) ------------------------
 
-constexpr int32_t kInputTextCapacity = 128;     // one input field as read
+constexpr int32_t kInputTextCapacity = 128;     // the longest field text read: 127 units
+constexpr int32_t kFieldReadCapacity = kInputTextCapacity + 1;  // enough to see a longer one
 constexpr int32_t kDefaultTextCapacity = 64;    // an input's default in "%.6g" form
 
 // ---- Reading -----------------------------------------------------------------
@@ -21,20 +24,30 @@ constexpr int32_t kDefaultTextCapacity = 64;    // an input's default in "%.6g" 
 // unit stays as it is.
 void map_full_width_forms(wchar_t* text);
 
-// The classic-locale wide-string-to-double conversion of the longest numeric
-// prefix: leading white space (tab, LF, VT, FF, CR, blank) skipped; an optional
-// sign; decimal digits with an optional point and exponent, hexadecimal
-// "0x" digits with an optional point and binary exponent, "inf", "infinity" or
-// "nan" in any case. No numeric prefix gives 0; an out-of-range value gives
-// infinity; the rest of the text is ignored. The same result on every platform.
-double convert_number_prefix(const wchar_t* text);
+// Reads a whole text as one plain decimal number: an optional sign, digits with
+// an optional point (at least one digit on either side of it), an optional
+// exponent "e" or "E" with an optional sign and at least one digit, and nothing
+// else: no blanks, no hexadecimal, no "inf" or "nan". Stores the value and
+// returns true when the text is such a number and its value is finite (1e400 is
+// not); otherwise returns false and leaves `value` as it was.
+bool parse_plain_number(const wchar_t* text, int32_t length, double* value);
 
-// Reads one input field's text as the calculate command does: only the first
-// 127 units count; full-width forms are mapped; a text of blanks (U+0020 and
-// U+3000) only, or an empty one, is 0; anything else is converted with
-// convert_number_prefix. Stores the value and returns true when it is finite,
-// false for infinity or NaN (the input error).
-bool read_input_value(const wchar_t* field_text, double* value);
+// Reads one input field's text for `input`, as the calculate command does. The
+// field is accepted only when the whole text, full-width forms mapped and
+// surrounding blanks trimmed (U+0020, U+3000, U+00A0, tab, CR, LF, VT, FF), is
+//   - a plain decimal number (parse_plain_number), optionally followed by the
+//     input's own unit, with or without blanks between ("12 h", "12h"; the unit
+//     compared without regard to ASCII case or full-width letters: "12 H",
+//     "１２ｈ"); or
+//   - for an input of InputForm::time_of_day, a clock time: one or two digits
+//     of hour 0 to 23, a colon (":" or the full-width "："), two digits of
+//     minute 00 to 59; the value is in hours ("22:30" is 22.5).
+// Everything else is refused: an empty field, text, a second number ("1,5",
+// "1 5"), hexadecimal, "inf", "nan", a value beyond the double range, another
+// unit, and a text of more than 127 units (it would be read in part). Returns
+// true and stores the value when accepted; false (the input error) otherwise,
+// `value` then unchanged.
+bool read_input_value(const ToolInput& input, const wchar_t* field_text, double* value);
 
 // ---- Writing -----------------------------------------------------------------
 

@@ -95,7 +95,9 @@ void create_input_row(HWND parent, int32_t index) {
                 HWND edit = create_control(parent, spec, top, spec.id + index, L"");
                 wchar_t text[kDefaultTextCapacity];
                 format_default_value(input.default_value, text, kDefaultTextCapacity);
+                app_state.filling_inputs = true;
                 SetWindowTextW(edit, text);
+                app_state.filling_inputs = false;
                 app_state.input_edits[index] = edit;
                 break;
             }
@@ -272,6 +274,11 @@ bool run_command(int32_t id) {
     }
 }
 
+// An input edit's control id (a notification from it names its id).
+bool is_input_edit(int32_t id) {
+    return id >= kFirstInputEditId && id < kFirstInputEditId + clamped_input_count(*app_state.tool);
+}
+
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_CREATE: return on_create(window);
@@ -284,6 +291,10 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             break;
         case WM_DRAWITEM: return draw_button(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
         case WM_COMMAND:
+            if (HIWORD(wparam) == EN_CHANGE && is_input_edit(LOWORD(wparam))) {
+                on_input_changed();
+                return 0;
+            }
             if (run_command(LOWORD(wparam))) return 0;
             break;
         case WM_CTLCOLOREDIT: return control_colour_edit(reinterpret_cast<HDC>(wparam));
@@ -322,6 +333,7 @@ int run_main_window(HINSTANCE instance, const ToolDef& tool) {
     app_state.level = 0;
     app_state.detail_text[0] = 0;
     app_state.focus_to_restore = nullptr;
+    app_state.filling_inputs = false;
     create_fonts_and_brushes();
     register_window_class();
 

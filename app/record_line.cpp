@@ -20,6 +20,17 @@ bool needs_quotes(const wchar_t* text, int32_t units) {
     return false;
 }
 
+// Units that the first `units` units of `text` take as a CSV field: quotes
+// around it and every inner quote doubled when it needs quoting.
+int32_t field_units(const wchar_t* text, int32_t units) {
+    if (!needs_quotes(text, units)) return units;
+    int32_t total = units + 2;
+    for (int32_t i = 0; i < units; ++i) {
+        if (text[i] == L'"') ++total;
+    }
+    return total;
+}
+
 }  // namespace
 
 bool append_csv_field(wchar_t* line, int32_t capacity, int32_t reserve, const wchar_t* text,
@@ -82,8 +93,12 @@ void build_record_line(const ToolDef& tool, const double* input_values,
     wchar_t stamp[32];
     wtext_format(stamp, 32, L"%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day,
                  now.hour, now.minute, now.second);
-    // Reserve after each field: one comma per later column and the line end.
-    int32_t reserve = kLineEndUnits + inputs + 1;
+    // Reserve after each field: one comma per later column, the whole report
+    // field and the line end.
+    int32_t report_units = wtext_length(detail_text);
+    if (report_units > kRecordReportUnits) report_units = kRecordReportUnits;
+    const int32_t report_field = field_units(detail_text, report_units);
+    int32_t reserve = kLineEndUnits + report_field + inputs + 1;
     append_csv_field(line, capacity, reserve + 1, stamp, -1);
     append_csv_field(line, capacity, reserve, tool.name, -1);
     for (int32_t i = 0; i < inputs; ++i) {

@@ -10,10 +10,17 @@
 // Capacities (UTF-16 units, terminator included).
 constexpr int32_t kRecordFolderCapacity = 260;     // "<base>\ToviMedSuite\records", cut at 259
 constexpr int32_t kRecordPathCapacity = 520;       // "<folder>\T%03d.csv"
-constexpr int32_t kRecordLineCapacity = 4096;      // one record, CR LF included
 constexpr int32_t kRecordHeaderCapacity = 512;     // the header line, CR LF included
 constexpr int32_t kRecordFieldCapacity = 128;      // one input field or header label with its comma
-constexpr int32_t kRecordReportUnits = 254;        // units of the report taken into a record
+// The report taken into a record: the whole of the window's report (its
+// capacity less the terminator). A CSV field has no length limit of its own.
+constexpr int32_t kRecordReportUnits = 8191;
+// Time, tool name and input fields with their commas: 16 quoted input fields
+// of 126 units take at most 16 x 255; the name gets what is left.
+constexpr int32_t kRecordLeadUnits = 4096;
+// One record, CR LF included: the lead, then the report field quoted with every
+// unit a doubled quote (2 x 8191 + 2 quotes + its comma), CR LF, terminator.
+constexpr int32_t kRecordLineCapacity = kRecordLeadUnits + 2 * kRecordReportUnits + 2 + 1 + 2 + 1;
 
 // "<base>\ToviMedSuite\records" into `folder` (kRecordFolderCapacity, cut at
 // 259) and "<folder>\T%03d.csv" into `path` (kRecordPathCapacity).
@@ -38,9 +45,11 @@ void build_record_header(const ToolDef& tool, wchar_t* line, int32_t capacity);
 
 // One record into `line` (normally kRecordLineCapacity, at least 64):
 // "YYYY-MM-DD hh:mm:ss,<name>", ",<label>=<%g value>" per input (field text cut at
-// 126 units), ",<first 254 units of the report>", CR LF; each field quoted as
-// needed after its cut. Fields that would overflow the line are cut further so
-// that every column and the closing CR LF are always there.
+// 126 units), ",<report, at most its first kRecordReportUnits units>", CR LF;
+// each field quoted as needed after its cut. The report field comes first: the
+// fields before it are cut further when the line would not hold them and the
+// report, so that in kRecordLineCapacity the report up to kRecordReportUnits
+// is always whole. Every column and the closing CR LF are always there.
 void build_record_line(const ToolDef& tool, const double* input_values,
                        const wchar_t* detail_text, const LocalTime& now, wchar_t* line,
                        int32_t capacity);

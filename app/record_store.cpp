@@ -1,6 +1,7 @@
 #include "record_store.h"
 
 #include "../engine/wide_text.h"
+#include "command_text.h"
 #include "record_end.h"
 
 namespace {
@@ -11,13 +12,16 @@ const wchar_t kCaptionSaved[] = L"已保存";
 const wchar_t kCaptionFailed[] = L"保存失败";
 const wchar_t kMessageNoResult[] = L"请先点击“计算”生成结果，再保存记录。";
 const wchar_t kMessageSaved[] = L"本次结果已追加保存到本地记录（CSV，可用 Excel 打开）。";
+const wchar_t kMessageSavedCut[] =
+    L"本次结果已追加保存到本地记录（CSV，可用 Excel 打开）。\r\n"
+    L"报告过长，记录中的报告末尾已截断（以“……（内容过长，已截断）”结尾）。";
 const wchar_t kMessageHeld[] =
     L"记录未能写入：%ls\r\n文件可能正被其他程序（如 Excel）占用，请关闭后重试。";
 const wchar_t kMessageSystem[] = L"记录未能写入：%ls\r\n%ls（错误代码 %ls）";
 const wchar_t kMessageNoFolder[] =
     L"记录未能写入：找不到本地应用数据文件夹，记录没有保存。\r\n%ls（错误代码 %ls）";
 const wchar_t kMessageTooLong[] =
-    L"记录未能写入：%ls\r\n这条记录转为 UTF-8 后超过 4095 字节，无法保存。";
+    L"记录未能写入：%ls\r\n这条记录转为 UTF-8 后超过 %d 字节，无法保存。";
 const wchar_t kUnknownError[] = L"未知错误";
 const wchar_t kStatusSaved[] = L"记录已保存：%ls";
 const wchar_t kStatusFailed[] = L"保存失败：记录未写入";
@@ -60,7 +64,7 @@ RecordError append_held(const RecordFileOps& ops, RecordFile file, const wchar_t
         if (created) ops.discard(ops.context, file, path);
         return error;
     }
-    char bytes[kSaveBytesCapacity];
+    static char bytes[kSaveBytesCapacity];  // about 80 KB: off the stack
     int32_t count = record_lead_in(end, header, header_count, bytes);
     for (int32_t i = 0; i < record_count; ++i) bytes[count + i] = record[i];
     count += record_count;
@@ -168,13 +172,23 @@ void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder,
     int32_t header_converted =
         utf8_from_wide(header, header_bytes + kRecordByteOrderMarkBytes,
                        kHeaderBytesCapacity - kRecordByteOrderMarkBytes);
-    wchar_t line[kRecordLineCapacity];
-    build_record_line(tool, input_values, detail_text, now, line, kRecordLineCapacity);
-    char line_bytes[kRecordUtf8Capacity];
+    // A report longer than a record holds (never one from the window) is cut
+    // where the reader sees it.
+    const wchar_t* report = detail_text;
+    static wchar_t cut_report[kRecordReportUnits + 1];
+    if (wtext_length(detail_text) > kRecordReportUnits) {
+        wtext_copy(cut_report, kRecordReportUnits + 1, detail_text);
+        mark_cut_text(cut_report, kRecordReportUnits + 1);
+        report = cut_report;
+    }
+    static wchar_t line[kRecordLineCapacity];
+    build_record_line(tool, input_values, report, now, line, kRecordLineCapacity);
+    static char line_bytes[kRecordUtf8Capacity];
     int32_t line_converted = utf8_from_wide(line, line_bytes, kRecordUtf8Limit);
     if (line_converted == 0 || header_converted == 0) {
         set_failed(outcome);
-        wtext_format(outcome->message, kSaveMessageCapacity, kMessageTooLong, path);
+        wtext_format(outcome->message, kSaveMessageCapacity, kMessageTooLong, path,
+                     line_converted == 0 ? kRecordUtf8Limit : kHeaderBytesCapacity - 1);
         return;
     }
 
@@ -196,7 +210,8 @@ void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder,
 
     outcome->status = SaveStatus::saved;
     wtext_format(outcome->status_text, kSaveStatusTextCapacity, kStatusSaved, path);
-    wtext_copy(outcome->message, kSaveMessageCapacity, kMessageSaved);
+    wtext_copy(outcome->message, kSaveMessageCapacity,
+               has_cut_marker(report) ? kMessageSavedCut : kMessageSaved);
     outcome->caption = kCaptionSaved;
     outcome->icon = kSaveIconInformation;
 }

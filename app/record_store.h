@@ -28,8 +28,10 @@
 // Capacities (UTF-16 units, terminator included, unless stated otherwise); those
 // of the record's text are in record_line.h.
 
-constexpr int32_t kRecordUtf8Capacity = 4096;      // bytes of the UTF-8 line buffer
-constexpr int32_t kRecordUtf8Limit = 4095;         // bytes of it that may be used
+// Bytes of the UTF-8 line buffer: four for each unit of the longest record
+// line, which no line exceeds, whatever the width of wchar_t.
+constexpr int32_t kRecordUtf8Capacity = 4 * kRecordLineCapacity;
+constexpr int32_t kRecordUtf8Limit = kRecordUtf8Capacity - 1;  // bytes of it that may be used
 constexpr int32_t kSaveStatusTextCapacity = 256;   // same as the window's status text
 constexpr int32_t kSaveMessageCapacity = 1024;
 
@@ -59,7 +61,10 @@ struct SaveOutcome {
 };
 
 // Saves the last result of `tool`: `input_values` holds tool.input_count values,
-// `detail_text` is the last report (empty: no result yet). Uses the user's local
+// `detail_text` is the last report (empty: no result yet), which the record
+// holds whole up to kRecordReportUnits units; a longer one is cut there and
+// ends with the cut marker line (mark_cut_text). When the recorded report ends
+// in the marker, the "已保存" message says that it was cut. Uses the user's local
 // application-data folder (Windows) or, on other systems, the folder named by
 // KINETORA_LOCAL_APPDATA, else XDG_DATA_HOME, else $HOME/.local/share; the local
 // time; and the real file system. Always fills `outcome`.
@@ -84,7 +89,8 @@ RecordError query_record_base_folder(wchar_t* folder, int32_t capacity);
 
 // The save with every outside input handed in: file operations, base folder
 // (with the error of its query: nothing is saved anywhere without one) and
-// local time. save_record() calls it with the real ones.
+// local time. save_record() calls it with the real ones. One save at a time:
+// the record's buffers (some 250 KB) are static storage, not the stack's.
 void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder,
                       RecordError folder_error, const LocalTime& now, const ToolDef& tool,
                       const double* input_values, const wchar_t* detail_text,

@@ -6,7 +6,7 @@ namespace {
 
 const ToolInput kInputs[] = {
     // key        label        unit     default
-    {"start",     L"首剂时间", L"时",   8.0},
+    {"start",     L"首剂时间", L"时",   8.0, InputForm::time_of_day},
     {"interval",  L"给药间隔", L"小时", 8.0},
     {"times",     L"给药次数", L"次",   6.0},
 };

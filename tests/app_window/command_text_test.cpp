@@ -68,30 +68,49 @@ TEST(CommandText, SummaryOfAFormulaTool) {
     int32_t level = 0;
     compute_tool(get_tool_definition(), &t, report, kReportCapacity, verdict, kVerdictCapacity,
                  &level, detail, kDetailCapacity);
-    wchar_t summary[kSummaryCapacity];
+    static wchar_t summary[kSummaryCapacity];
     build_summary(get_tool_definition(), report, verdict, summary, kSummaryCapacity);
     EXPECT_EQ(std::wstring(summary),
               L"消除速率常数：0.023 1/h\r\n达稳态时间：150.0 h\r\n消除 90% 时间：99.6 h\r\n"
               L"—— 半衰期较长，蓄积风险高，注意 loading 与监测");
 
-    // A report that fills the summary leaves no room for the verdict.
-    const std::wstring long_report = repeat(L'x', 1100);
-    build_summary(get_tool_definition(), long_report.c_str(), L"结论", summary, kSummaryCapacity);
-    EXPECT_EQ(std::wstring(summary), repeat(L'x', 1023));
-    const std::wstring near_full = repeat(L'x', 1019);
-    build_summary(get_tool_definition(), near_full.c_str(), L"结论", summary, kSummaryCapacity);
-    EXPECT_EQ(std::wstring(summary), near_full + L"—— 结");
+    // The longest report and the longest verdict both stay whole.
+    const std::wstring longest_report = repeat(L'x', kReportCapacity - 1);
+    const std::wstring longest_verdict = repeat(L'结', kVerdictCapacity - 1);
+    build_summary(get_tool_definition(), longest_report.c_str(), longest_verdict.c_str(), summary,
+                  kSummaryCapacity);
+    EXPECT_EQ(std::wstring(summary), longest_report + L"—— " + longest_verdict);
 }
 
-TEST(CommandText, SummaryOfACustomReportToolIsTheReportCutAt1023) {
+TEST(CommandText, SummaryOfACustomReportToolIsTheWholeReport) {
     const ToolDef tool = custom_tool();
-    wchar_t summary[kSummaryCapacity];
+    static wchar_t summary[kSummaryCapacity];
     build_summary(tool, L"第一行\r\n第二行\r\n", L"禁忌", summary, kSummaryCapacity);
     EXPECT_EQ(std::wstring(summary), L"第一行\r\n第二行\r\n");
     std::wstring long_report;
-    for (int i = 0; i < 200; ++i) long_report += L"护士排班\r\n";  // 1200 units
+    while (long_report.size() < static_cast<size_t>(kReportCapacity) - 6) {
+        long_report += L"护士排班\r\n";  // to 8190 units
+    }
     build_summary(tool, long_report.c_str(), L"禁忌", summary, kSummaryCapacity);
-    EXPECT_EQ(std::wstring(summary), long_report.substr(0, 1023));
+    EXPECT_EQ(std::wstring(summary), long_report);
+}
+
+// Whether a text carries the cut marker as a line of its own: copy and save say so.
+TEST(CommandText, CutMarkerIsFoundAsALine) {
+    const std::wstring marker = kCutMarkerLine;
+    struct Row {
+        std::wstring text;
+        bool cut;
+    };
+    const Row rows[] = {
+        {L"第一行\r\n" + marker + L"\r\n", true},
+        {L"第一行\r\n" + marker + L"\r\n—— 结论", true},
+        {L"第一行\r\n", false},
+        {marker + L"\r\n", false},
+        {L"第一行\r\n" + marker, false},
+        {L"第一行\r\n" + marker + L"后\r\n", false},
+    };
+    for (const Row& row : rows) EXPECT_EQ(has_cut_marker(row.text.c_str()), row.cut) << row.text.size();
 }
 
 TEST(CommandText, StatusTexts) {
@@ -130,7 +149,7 @@ TEST(CommandText, AboutTextHasNineLines) {
 }
 
 TEST(CommandText, ClipboardTextFitsItsBlock) {
-    for (int32_t length : {0, 1, 100, 1023}) {
+    for (int32_t length : {0, 1, 100, 1023, kSummaryCapacity - 1}) {
         const std::wstring summary = repeat(L'摘', length);
         const int32_t bytes = clipboard_block_bytes(get_tool_definition(), summary.c_str());
         EXPECT_EQ(bytes, (length + 8) * 2 + 32);

@@ -11,6 +11,10 @@ UTF-8 CSV import when soffice is installed.
       files that end in a torn record get two more records; each must be a
       row of its own with 4 columns, and the rows before stay as they were
 
+  check_record_file.py long <work folder> <command...>
+      one record whose report is as long as the window's report (8,191 UTF-16
+      units: Chinese text, commas, quotes, line breaks) is read back whole
+
 <command...> runs record_append (under Wine: the runner and the .exe); the
 base folder is handed to it as a Windows path when the program is a .exe.
 """
@@ -192,12 +196,55 @@ def torn(case):
     return problems
 
 
+# The window's report holds at most this many UTF-16 units.
+LONGEST_REPORT_UNITS = 8191
+
+
+def long_report():
+    """A report of exactly LONGEST_REPORT_UNITS units (all in the BMP), with
+    everything a CSV field must carry: commas, quotes, CR LF line ends."""
+    lines = []
+    number = 1
+    while sum(len(line) for line in lines) < LONGEST_REPORT_UNITS:
+        lines.append(f'护士{number:02d}：1日D 2日N 3日R，"夜班"后休息\r\n')
+        number += 1
+    return ''.join(lines)[:LONGEST_REPORT_UNITS]
+
+
+def long(case):
+    problems = []
+    report = long_report()
+    report_file = os.path.join(case.work, 'report.txt')
+    with open(report_file, 'w', encoding='utf-8', newline='') as f:
+        f.write(report)
+    base = case.base('long')
+    done = case.run('--report', base, report_file)
+    if done.returncode != 0:
+        return [f'record_append exit code {done.returncode}: {done.stderr}']
+    for reader, read in readers():
+        rows = read([case.file(base)], case.work)[0]
+        if len(rows) != 2 or rows[0] != HEADER or len(rows[1]) != 4 or rows[1][2] != '半衰期=1':
+            problems.append(f'{reader}: not the header and one record of 4 columns: {rows!r}'[:2000])
+            continue
+        got = rows[1][3]
+        # LibreOffice may give line breaks inside a field back as LF alone.
+        if got.replace('\r\n', '\n') != report.replace('\r\n', '\n'):
+            same = next((i for i, (a, b) in enumerate(zip(got, report)) if a != b),
+                        min(len(got), len(report)))
+            problems.append(f'{reader}: the report came back with {len(got)} characters of '
+                            f'{len(report)}, the same up to character {same}')
+        else:
+            print(f'ok - {reader}: the whole report of {len(report)} characters in one field')
+    return problems
+
+
 def main():
-    if len(sys.argv) < 4 or sys.argv[1] not in ('race', 'torn'):
+    checks = {'race': race, 'torn': torn, 'long': long}
+    if len(sys.argv) < 4 or sys.argv[1] not in checks:
         print(__doc__, file=sys.stderr)
         return 2
     case = Case(sys.argv[2], sys.argv[3:])
-    problems = race(case) if sys.argv[1] == 'race' else torn(case)
+    problems = checks[sys.argv[1]](case)
     for problem in problems:
         print('FAIL - ' + problem, file=sys.stderr)
     return 1 if problems else 0

@@ -8,6 +8,9 @@
 //       starts two copies of this program that append <count> records each to
 //       the same file at the same moment (t from 1 and from 1001) and prints how
 //       long they took; exit code 0 when both succeeded.
+//   record_append --report <base> <file>
+//       appends one record with t = 1 whose report is the UTF-8 text of <file>
+//       (at most the window's report, 8191 units); exit code 0 when it was saved.
 //
 // Each record's report names its t and holds a comma, quotes and line breaks,
 // so a reader can tell every record apart and quoting is exercised.
@@ -31,6 +34,7 @@
 namespace {
 
 constexpr int32_t kBaseCapacity = 520;
+constexpr int32_t kReportFileUnits = 8191;  // the window's report, its capacity less the terminator
 constexpr int32_t kSecondFirst = 1001;  // first t of the second copy in a race
 constexpr int32_t kRacePauseMs = 1;     // between two saves of a copy in a race
 
@@ -159,10 +163,75 @@ int race(const wchar_t* base, long count) {
 
 #endif
 
+// UTF-8 to wide text (UTF-16 where wchar_t has 16 bits), terminated; false
+// when it is not UTF-8 or does not fit `capacity` units.
+bool wide_from_utf8(const char* bytes, size_t count, wchar_t* out, int32_t capacity) {
+    int32_t n = 0;
+    for (size_t i = 0; i < count;) {
+        const unsigned lead = static_cast<unsigned char>(bytes[i]);
+        size_t extra = 0;
+        unsigned long code = lead;
+        if ((lead & 0xE0u) == 0xC0u) {
+            extra = 1, code = lead & 0x1Fu;
+        } else if ((lead & 0xF0u) == 0xE0u) {
+            extra = 2, code = lead & 0x0Fu;
+        } else if ((lead & 0xF8u) == 0xF0u) {
+            extra = 3, code = lead & 0x07u;
+        } else if (lead >= 0x80u) {
+            return false;
+        }
+        if (i + extra >= count) return false;
+        for (size_t k = 1; k <= extra; ++k) {
+            const unsigned next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0u) != 0x80u) return false;
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        i += extra + 1;
+        if (sizeof(wchar_t) == 2 && code > 0xFFFF) {
+            if (n + 2 >= capacity) return false;
+            code -= 0x10000;
+            out[n++] = static_cast<wchar_t>(0xD800 + (code >> 10));
+            out[n++] = static_cast<wchar_t>(0xDC00 + (code & 0x3FF));
+        } else {
+            if (n + 1 >= capacity) return false;
+            out[n++] = static_cast<wchar_t>(code);
+        }
+    }
+    out[n] = 0;
+    return true;
+}
+
+// Saves one record whose report is the UTF-8 text of `file`, which it closes.
+int append_report_file(const wchar_t* base, std::FILE* file) {
+    if (file == nullptr) {
+        std::fprintf(stderr, "cannot read the report file\n");
+        return 1;
+    }
+    static char bytes[4 * kReportFileUnits + 1];
+    const size_t count = std::fread(bytes, 1, sizeof bytes, file);
+    std::fclose(file);
+    static wchar_t report[kReportFileUnits + 1];
+    if (count == sizeof bytes || !wide_from_utf8(bytes, count, report, kReportFileUnits + 1)) {
+        std::fprintf(stderr, "the report file is not UTF-8 of at most %d units\n",
+                     static_cast<int>(kReportFileUnits));
+        return 1;
+    }
+    const double value = 1;
+    SaveOutcome outcome;
+    save_record_with(default_record_file_ops(), base, 0, local_time_now(), get_tool_definition(),
+                     &value, report, &outcome);
+    if (outcome.status == SaveStatus::saved) return 0;
+    char text[4096];
+    utf8_from_wide(outcome.message, text, sizeof text);
+    std::fprintf(stderr, "not saved: %s\n", text);
+    return 1;
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: record_append <base> <count> <first>\n"
-                 "       record_append --race <base> <count>\n");
+                 "       record_append --race <base> <count>\n"
+                 "       record_append --report <base> <file>\n");
     return 2;
 }
 
@@ -179,6 +248,9 @@ int wmain(int argc, wchar_t** argv) {
         GetModuleFileNameW(nullptr, self, MAX_PATH);
         return race(self, argv[2], std::wcstol(argv[3], nullptr, 10));
     }
+    if (argc == 4 && std::wcscmp(argv[1], L"--report") == 0) {
+        return append_report_file(argv[2], _wfopen(argv[3], L"rb"));
+    }
     if (argc != 4) return usage();
     return append_records(argv[1], std::wcstol(argv[2], nullptr, 10),
                           std::wcstol(argv[3], nullptr, 10), 0) == 0
@@ -191,6 +263,10 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--race") == 0) {
         ansi_to_wide(argv[2], base, kBaseCapacity);
         return race(base, std::strtol(argv[3], nullptr, 10));
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--report") == 0) {
+        ansi_to_wide(argv[2], base, kBaseCapacity);
+        return append_report_file(base, std::fopen(argv[3], "rb"));
     }
     if (argc != 4) return usage();
     ansi_to_wide(argv[1], base, kBaseCapacity);

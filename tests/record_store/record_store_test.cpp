@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/command_text.h"
 #include "app/record_store.h"
 #include "engine/platform.h"
 #include "engine/wide_text.h"
@@ -105,10 +106,13 @@ TEST(RecordHeader, LabelsQuotedOnlyWhenNeeded) {
     }
 }
 
+// Beyond kRecordReportUnits (longer than any report of the window) the report
+// field is cut; the save marks such a cut (SaveTest.ReportCutSaysSo).
 TEST(RecordLine, FieldsValuesQuotingAndReportCut) {
-    const std::wstring x254(254, L'x');
-    const std::wstring cut_in_line_break = std::wstring(253, L'x') + L"\r\nyyy";
-    const std::wstring quote_past_cut = x254 + L"\"tail";
+    const size_t most = static_cast<size_t>(kRecordReportUnits);
+    const std::wstring x_most(most, L'x');
+    const std::wstring cut_in_line_break = std::wstring(most - 1, L'x') + L"\r\nyyy";
+    const std::wstring quote_past_cut = x_most + L"\"tail";
     const std::wstring long_label(130, L'L');
     struct Row {
         const wchar_t* name;
@@ -126,21 +130,52 @@ TEST(RecordLine, FieldsValuesQuotingAndReportCut) {
         {L"A,B",     L"t",         8.0,       L"r",              L"\"A,B\",t=8,r\r\n"},
         {L"N",       L"he\"ight",  8.0,       L"r",              L"N,\"he\"\"ight=8\",r\r\n"},
         {L"N",       L"t",         8.0,       L"a\r\nb\r\n",     L"N,t=8,\"a\r\nb\r\n\"\r\n"},
-        {L"N",       L"t",         8.0,       x254 + L"zz",      L"N,t=8," + x254 + L"\r\n"},
+        {L"N",       L"t",         8.0,       x_most + L"zz",    L"N,t=8," + x_most + L"\r\n"},
         {L"N",       L"t",         8.0,       cut_in_line_break,
-         L"N,t=8,\"" + std::wstring(253, L'x') + L"\r\"\r\n"},
-        {L"N",       L"t",         8.0,       quote_past_cut,    L"N,t=8," + x254 + L"\r\n"},
+         L"N,t=8,\"" + std::wstring(most - 1, L'x') + L"\r\"\r\n"},
+        {L"N",       L"t",         8.0,       quote_past_cut,    L"N,t=8," + x_most + L"\r\n"},
         {L"N",       long_label.c_str(), 8.0, L"r",
          L"N," + std::wstring(126, L'L') + L",r\r\n"},
     };
     for (const Row& row : rows) {
         const ToolInput input = {"t", row.label, nullptr, 0};
         ToolDef tool = make_tool(1, row.name, &input, 1);
-        wchar_t line[kRecordLineCapacity];
+        static wchar_t line[kRecordLineCapacity];
         build_record_line(tool, &row.value, row.report.c_str(), kSaveTime, line,
                           kRecordLineCapacity);
         EXPECT_EQ(L"2026-12-07 09:05:03," + row.expected_tail, std::wstring(line))
             << "value " << row.value;
+    }
+}
+
+// The report field holds the whole report the window shows, up to its capacity,
+// next to the longest fields before it: CJK text with commas and line breaks,
+// and quotes (each doubled in the file).
+TEST(RecordLine, WholeReportBesideTheLongestFields) {
+    std::wstring text_report;
+    for (int i = 0; text_report.size() < 8000; ++i) {
+        text_report += L"第 " + std::to_wstring(i) + L" 行，护士排班：1日D 2日N 3日R\r\n";
+    }
+    const std::wstring most_text = text_report.substr(0, static_cast<size_t>(kRecordReportUnits));
+    const std::wstring most_quotes(static_cast<size_t>(kRecordReportUnits), L'"');
+    std::wstring label;
+    while (label.size() < 200) label += L"\",";
+    ToolInput inputs[kMaxToolInputs];
+    double values[kMaxToolInputs];
+    for (int32_t i = 0; i < kMaxToolInputs; ++i) {
+        inputs[i] = ToolInput{"k", label.c_str(), nullptr, 0};
+        values[i] = 1234567.0;
+    }
+    const ToolDef tool = make_tool(7, L"护理交班", inputs, kMaxToolInputs);
+    for (const std::wstring& report : {text_report, most_text, most_quotes}) {
+        static wchar_t line[kRecordLineCapacity];
+        build_record_line(tool, values, report.c_str(), kSaveTime, line, kRecordLineCapacity);
+        const std::wstring text(line);
+        ASSERT_EQ(L"\r\n", text.substr(text.size() - 2));
+        const std::vector<std::wstring> fields = parse_csv(text.substr(0, text.size() - 2));
+        ASSERT_EQ(static_cast<size_t>(2 + kMaxToolInputs + 1), fields.size());
+        EXPECT_EQ(L"护理交班", fields[1]);
+        EXPECT_TRUE(fields.back() == report) << report.size() << " units";
     }
 }
 
@@ -159,7 +194,7 @@ TEST(RecordLine, OverlongFieldsKeepEveryColumn) {
     const std::wstring report = std::wstring(300, L'"');
     ToolDef tool = make_tool(7, name.c_str(), inputs, kMaxToolInputs);
 
-    wchar_t line[kRecordLineCapacity];
+    static wchar_t line[kRecordLineCapacity];
     build_record_line(tool, values, report.c_str(), kSaveTime, line, kRecordLineCapacity);
     std::wstring text(line);
     ASSERT_LT(text.size(), static_cast<size_t>(kRecordLineCapacity));
@@ -631,21 +666,56 @@ TEST_F(SaveTest, NoBaseFolderNoSave) {
     EXPECT_EQ(std::nullopt, contents());
 }
 
-TEST_F(SaveTest, LineTooLongForUtf8BufferIsNotWritten) {
+// Sixteen labels of 126 CJK units and the longest report of CJK text: every
+// record line fits its UTF-8 buffer, so such a record is saved whole.
+TEST_F(SaveTest, LongestLineInUtf8IsWritten) {
     const std::wstring label(126, L'中');
     ToolInput inputs[kMaxToolInputs];
     for (ToolInput& input : inputs) input = ToolInput{"k", label.c_str(), nullptr, 0};
     ToolDef wide = make_tool(30, L"Kinetora", inputs, kMaxToolInputs);
     const double values[kMaxToolInputs] = {};
+    std::wstring report;
+    while (report.size() < static_cast<size_t>(kRecordReportUnits) - 2) report += L"报告，";
+    report.resize(static_cast<size_t>(kRecordReportUnits) - 2);
+    report += L"\r\n";
     for (bool file_exists : {false, true}) {
         remove_path(path_);
         if (file_exists) ASSERT_EQ(SaveStatus::saved, save(real()).status);
-        std::optional<std::string> before = contents();
+        const std::string before = contents().value_or(std::string());
         SaveOutcome outcome;
-        save_record_with(real(), base_.c_str(), 0, kSaveTime, wide, values, kReport, &outcome);
-        expect_failed(outcome, path_);
-        EXPECT_NE(nullptr, std::wcsstr(outcome.message, L"4095"));
-        EXPECT_EQ(before, contents());
+        save_record_with(real(), base_.c_str(), 0, kSaveTime, wide, values, report.c_str(),
+                         &outcome);
+        EXPECT_EQ(SaveStatus::saved, outcome.status);
+        const std::string after = contents().value_or(std::string());
+        ASSERT_GT(after.size(), before.size());
+        EXPECT_GT(after.size() - before.size(), 3u * report.size());
+    }
+}
+
+// What the "已保存" message says about the report in the record: a report cut
+// in the window (it ends in the marker line) or cut for the record (longer than
+// a record holds) says so; a whole one does not.
+TEST_F(SaveTest, ReportCutSaysSo) {
+    const std::wstring marker = std::wstring(L"\r\n") + kCutMarkerLine + L"\r\n";
+    const std::wstring too_long(static_cast<size_t>(kRecordReportUnits) + 100, L'长');
+    struct Row {
+        std::wstring report;
+        bool cut;
+    };
+    const Row rows[] = {
+        {L"第一行\r\n第二行\r\n", false},
+        {L"第一行" + marker, true},
+        {too_long, true},
+    };
+    for (const Row& row : rows) {
+        remove_path(path_);
+        SaveOutcome outcome = save(real(), row.report.c_str());
+        ASSERT_EQ(SaveStatus::saved, outcome.status);
+        EXPECT_EQ(row.cut, std::wstring(outcome.message).find(L"已截断") != std::wstring::npos)
+            << row.report.size();
+        const std::string file = contents().value_or(std::string());
+        EXPECT_EQ(row.cut, file.find(u8"……（内容过长，已截断）\r\n\"\r\n") != std::string::npos)
+            << row.report.size();
     }
 }
 
