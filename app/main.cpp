@@ -9,7 +9,7 @@
 
 #include "../engine/tool_def.h"
 #include "command_line.h"
-#include "main_window.h"
+#include "../window/main_window.h"
 #include "selftest.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {

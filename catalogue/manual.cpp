@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/record_line.h"
+#include "records/record_line.h"
 #include "catalogue/catalogue.h"
 #include "engine/wide_text.h"
 #include "version_info.h"

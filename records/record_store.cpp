@@ -1,7 +1,6 @@
 #include "record_store.h"
 
 #include "../engine/wide_text.h"
-#include "command_text.h"
 #include "record_end.h"
 
 namespace {

@@ -6,8 +6,9 @@
 
 #include <cstdint>
 
+#include "../engine/compute_tool.h"
 #include "../engine/tool_def.h"
-#include "resources/version_info.h"
+#include "../resources/version_info.h"
 
 // The publisher's website host name: drawn in the header, closes the About text,
 // and names the publisher in the version resource.
@@ -15,8 +16,7 @@ constexpr const wchar_t* kPublisherHost = L"" KINETORA_PUBLISHER_HOST;
 
 // ---- Capacities (UTF-16 units, terminator included) ------------------------
 
-constexpr int32_t kReportCapacity = 8192;       // report of one calculation; every built-in report fits
-constexpr int32_t kVerdictCapacity = 512;
+// kReportCapacity and kVerdictCapacity: engine/compute_tool.h.
 constexpr int32_t kDetailCapacity = 8192;       // AppState::detail_text
 // AppState::summary_text: the whole report, "—— " and the whole verdict, so
 // the clipboard carries everything the window shows.
@@ -44,7 +44,6 @@ constexpr const wchar_t* kInputErrorCaption = L"输入有误";
 constexpr const wchar_t* kNoticeCaption = L"提示";
 constexpr const wchar_t* kCopyNeedsResult = L"请先点击“计算”生成结果。";
 constexpr const wchar_t* kAboutCaption = L"关于本工具";
-constexpr const wchar_t* kCutMarkerLine = L"……（内容过长，已截断）";
 constexpr const wchar_t* kNoInputsNotice = L"本工具无需输入参数，点击“计算”或按 F5 即可。";
 
 // ---- Texts built from the tool and the result ---------------------------------
@@ -74,17 +73,6 @@ void build_about_text(const ToolDef& tool, wchar_t* out, int32_t capacity);
 // The clipboard text: the tool's name, CR LF, the summary.
 void build_clipboard_text(const ToolDef& tool, const wchar_t* summary, wchar_t* out,
                           int32_t capacity);
-
-// A text that filled its buffer (length capacity - 1) may have lost its end, and
-// the reader must learn that: its end is replaced by kCutMarkerLine as a line of
-// its own, CR LF before and after, keeping as many whole lines before it as fit
-// (a single overlong line is cut, never inside a surrogate pair). A shorter text
-// is left as it is; so is a buffer too small for the marker.
-void mark_cut_text(wchar_t* text, int32_t capacity);
-
-// True when the text holds kCutMarkerLine as a line of its own, CR LF before
-// and after: mark_cut_text cut it (or the report inside it).
-bool has_cut_marker(const wchar_t* text);
 
 // Byte size of the clipboard block for that text: (summary + name units) x 2 + 32.
 int32_t clipboard_block_bytes(const ToolDef& tool, const wchar_t* summary);

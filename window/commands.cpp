@@ -10,7 +10,7 @@
 #include "clipboard.h"
 #include "command_text.h"
 #include "input_field.h"
-#include "record_store.h"
+#include "../records/record_store.h"
 
 static_assert(kSaveIconInformation == MB_ICONINFORMATION && kSaveIconWarning == MB_ICONWARNING,
               "save outcome icons are message box styles");

@@ -22,7 +22,7 @@
 #endif
 
 #include "app/command_line.h"
-#include "app/record_store.h"
+#include "records/record_store.h"
 #include "app/selftest.h"
 #include "engine/calendar.h"
 #include "engine/compute_tool.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window_layout.h"
+#include "window/window_layout.h"
 
 namespace {
 

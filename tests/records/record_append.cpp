@@ -20,7 +20,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "app/record_store.h"
+#include "records/record_store.h"
 #include "engine/platform.h"
 #include "engine/wide_text.h"
 

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/command_text.h"
-#include "app/record_store.h"
+#include "window/command_text.h"
+#include "records/record_store.h"
 #include "engine/platform.h"
 #include "engine/wide_text.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/clipboard.h"
+#include "window/clipboard.h"
 
 namespace {
 

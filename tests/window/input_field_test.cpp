@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/input_field.h"
+#include "window/input_field.h"
 
 namespace {
 

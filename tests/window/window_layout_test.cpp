@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/window_layout.h"
+#include "window/window_layout.h"
 
 namespace {
 
