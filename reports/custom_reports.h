@@ -65,25 +65,27 @@ extern const wchar_t kOutOfRangeVerdict[];
 
 // ---- Generators -------------------------------------------------------------
 
-// Generators with the common signature (scheduling_reports.cpp and
-// lookup_reports.cpp); each returns the level.
-int32_t build_roster_report(const ToolDef& tool, const double* input_values, wchar_t* report,
-                            int32_t report_capacity, wchar_t* verdict, int32_t verdict_capacity);
-int32_t build_dosing_schedule_report(const ToolDef& tool, const double* input_values,
-                                     wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                     int32_t verdict_capacity);
-int32_t build_critical_values_report(const ToolDef& tool, const double* input_values,
-                                     wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                     int32_t verdict_capacity);
-int32_t build_compatibility_report(const ToolDef& tool, const double* input_values,
-                                   wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                   int32_t verdict_capacity);
-int32_t build_follow_up_report(const ToolDef& tool, const double* input_values, wchar_t* report,
-                               int32_t report_capacity, wchar_t* verdict,
-                               int32_t verdict_capacity);
-int32_t build_infusion_card_report(const ToolDef& tool, const double* input_values,
-                                   wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                   int32_t verdict_capacity);
+// The signature of every generator: the tool and its input values in, the report
+// and the verdict written into the caller's buffers (capacities in units,
+// terminator included); returns the level.
+using ReportGenerator = int32_t(const ToolDef& tool, const double* input_values, wchar_t* report,
+                                int32_t report_capacity, wchar_t* verdict,
+                                int32_t verdict_capacity);
+
+// scheduling_reports.cpp
+ReportGenerator build_roster_report;
+ReportGenerator build_dosing_schedule_report;
+ReportGenerator build_follow_up_report;
+ReportGenerator build_infusion_card_report;
+// lookup_reports.cpp
+ReportGenerator build_critical_values_report;
+ReportGenerator build_compatibility_report;
+// reference_sheets.cpp
+ReportGenerator build_blood_draw_order_report;
+ReportGenerator build_high_alert_drugs_report;
+ReportGenerator build_safety_checklist_report;
+ReportGenerator build_handover_report;
+ReportGenerator build_lab_panels_report;
 
 // The follow-up plan with today's day number given (days from 1970-01-01), so
 // the date arithmetic can be tested at any date. build_follow_up_report reads
@@ -91,24 +93,6 @@ int32_t build_infusion_card_report(const ToolDef& tool, const double* input_valu
 int32_t build_follow_up_report_for_day(const ToolDef& tool, const double* input_values,
                                        int64_t today, wchar_t* report, int32_t report_capacity,
                                        wchar_t* verdict, int32_t verdict_capacity);
-
-// The five reference sheets (kinds 3, 5, 8, 9, 11, in reference_sheets.cpp),
-// with the common generator signature; each returns 0.
-int32_t build_blood_draw_order_report(const ToolDef& tool, const double* input_values,
-                                      wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                      int32_t verdict_capacity);
-int32_t build_high_alert_drugs_report(const ToolDef& tool, const double* input_values,
-                                      wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                      int32_t verdict_capacity);
-int32_t build_safety_checklist_report(const ToolDef& tool, const double* input_values,
-                                      wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                      int32_t verdict_capacity);
-int32_t build_handover_report(const ToolDef& tool, const double* input_values, wchar_t* report,
-                              int32_t report_capacity, wchar_t* verdict,
-                              int32_t verdict_capacity);
-int32_t build_lab_panels_report(const ToolDef& tool, const double* input_values,
-                                wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                int32_t verdict_capacity);
 
 // Number of rows of a constant table.
 template <typename T, size_t N>
@@ -145,6 +129,3 @@ extern const wchar_t kInvalidNumberVerdict[];
 // "<subject><value> 号（无此编号）" and the table's line of valid numbers instead
 // and returns false.
 bool append_choice(wchar_t* buffer, int32_t capacity, const ChoiceTable& table, int32_t value);
-
-// Drug names of the compatibility check, numbers 1 to 10 at index 0 to 9.
-extern const wchar_t* const compat_drug_names[10];

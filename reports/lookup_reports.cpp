@@ -1,26 +1,17 @@
 // The lookup reports: drug compatibility (kind 6), whose level is the pair's
 // risk, and laboratory critical values (kind 4).
 #include "../engine/wide_text.h"
+#include "compat_drugs.h"
 #include "custom_reports.h"
-
-const wchar_t* const compat_drug_names[10] = {
-    L"头孢曲松",    //  1
-    L"葡萄糖酸钙",  //  2
-    L"万古霉素",    //  3
-    L"呋塞米",      //  4
-    L"氨溴索",      //  5
-    L"奥美拉唑",    //  6
-    L"维生素C",     //  7
-    L"胰岛素",      //  8
-    L"碳酸氢钠",    //  9
-    L"多巴胺",      // 10
-};
 
 namespace {
 
 // ---- Kind 6: drug compatibility ---------------------------------------------
 
-constexpr int32_t kDrugCount = count_of(compat_drug_names);
+constexpr int32_t kDrugCount = kCompatDrugCount;
+// Drugs per number line of the report.
+constexpr int32_t kDrugsPerLine = 5;
+constexpr int32_t kNumberLineScratch = 128;
 
 // Conclusion lines, some shared by several pairs.
 const wchar_t kCeftriaxoneCalcium[] =
@@ -101,7 +92,22 @@ const CompatRule kSameDrug = {
 bool is_drug_number(int32_t number) { return number >= 1 && number <= kDrugCount; }
 
 const wchar_t* drug_name(int32_t number) {
-    return is_drug_number(number) ? compat_drug_names[number - 1] : kNoSuchNumber;
+    return is_drug_number(number) ? kCompatDrugNames[number - 1] : kNoSuchNumber;
+}
+
+// The number lines: "编号：" and drugs 1 to 5, then drugs 6 to 10 under them.
+void append_drug_numbers(wchar_t* report, int32_t capacity) {
+    for (int32_t first = 1; first <= kDrugCount; first += kDrugsPerLine) {
+        wchar_t line[kNumberLineScratch];
+        wtext_copy(line, kNumberLineScratch, first == 1 ? L"编号：" : L"      ");
+        for (int32_t n = first; n < first + kDrugsPerLine && n <= kDrugCount; ++n) {
+            wchar_t item[kNumberLineScratch];
+            wtext_format(item, kNumberLineScratch, n == first ? L"%d%ls" : L" %d%ls", n,
+                         kCompatDrugNames[n - 1]);
+            wtext_append(line, kNumberLineScratch, item);
+        }
+        append_text_line(report, capacity, line);
+    }
 }
 
 const CompatRule& find_compat_rule(int32_t a, int32_t b) {
@@ -149,10 +155,7 @@ int32_t build_compatibility_report(const ToolDef& tool, const double* input_valu
     append_line(report, report_capacity, L"待查：%d 号 %ls  +  %d 号 %ls", a, drug_name(a), b,
                 drug_name(b));
     append_text_line(report, report_capacity, L"");
-    append_text_line(report, report_capacity,
-                     L"编号：1头孢曲松 2葡萄糖酸钙 3万古霉素 4呋塞米 5氨溴索");
-    append_text_line(report, report_capacity,
-                     L"      6奥美拉唑 7维生素C 8胰岛素 9碳酸氢钠 10多巴胺");
+    append_drug_numbers(report, report_capacity);
     append_text_line(report, report_capacity, L"");
     const CompatRule& rule = find_compat_rule(a, b);
     append_text_line(report, report_capacity, rule.conclusion);

@@ -66,7 +66,7 @@ struct FontSpec {
     int32_t weight;
 };
 
-// In creation order; entry i has id i.
+// In creation order; entry i has id i. Heights are in 96-dpi design units.
 extern const FontSpec kFontTable[kFontCount];
 
 // ---- Controls -------------------------------------------------------------
@@ -132,14 +132,16 @@ struct ControlSpec {
 };
 
 // One input row: label, edit and unit label (the unit label only when the
-// input's unit is present and not empty).
+// input's unit is present and not empty). Positions and sizes are in 96-dpi
+// design units.
 constexpr int32_t kInputRowControlCount = 3;
 extern const ControlSpec kInputRowControls[kInputRowControlCount];
 
 // Top of input row i.
 int32_t input_row_top(int32_t index);
 
-// The right panel's controls and the five buttons, in creation order.
+// The right panel's controls and the five buttons, in creation order, in 96-dpi
+// design units.
 constexpr int32_t kPanelControlCount = 9;
 extern const ControlSpec kPanelControls[kPanelControlCount];
 
@@ -192,6 +194,7 @@ struct PaintStep {
     const wchar_t* fixed_text;
 };
 
+// In painting order; coordinates in 96-dpi design units.
 constexpr int32_t kPaintStepCount = 14;
 extern const PaintStep kPaintSteps[kPaintStepCount];
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "report_harness.h"
+#include "reports/compat_drugs.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ std::wstring query_line(int32_t a, const wchar_t* name_a, int32_t b, const wchar
 }
 
 TEST(Compatibility, DrugNamesByNumber) {
-    for (int32_t i = 0; i < 10; ++i) EXPECT_STREQ(compat_drug_names[i], kNames[i]) << i + 1;
+    for (int32_t i = 0; i < 10; ++i) EXPECT_STREQ(kCompatDrugNames[i], kNames[i]) << i + 1;
 }
 
 // The least level each ordered pair must reach, row drug A, column drug B. No
