@@ -13,30 +13,37 @@ TOOL ?= 30
 RUN_EXE = $(WIN_BUILD)/app/$(if $(filter 30,$(TOOL)),Kinetora,Kinetora-T$(TOOL)).exe
 RUN_TARGET = $(if $(filter 30,$(TOOL)),kinetora,kinetora_t$(TOOL))
 
-BASE_PACKAGES := cmake ninja-build g++ libgtest-dev googletest
-# The CSV readers that the record-file tests read the saved files back with.
+# What running the program needs: the cross toolchain, Wine, the fonts and
+# the locale of the Wine prefix. make run installs these alone.
+RUN_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+  wine64 fonts-wqy-microhei locales
+# What the tests need besides: the host compiler and GoogleTest, ...
+TEST_PACKAGES := g++ libgtest-dev googletest
+# ... the CSV readers that the record-file tests read the saved files back with, ...
 READER_PACKAGES := python3 libreoffice-calc-nogui
-WIN_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wqy-microhei \
-  locales
+# ... and the virtual display, input and screenshots of the GUI tests.
 GUI_PACKAGES := xvfb xauth xdotool x11-apps imagemagick
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps host windows wine-prefix test test-host test-windows run clean
+.PHONY: all deps run-deps host windows wine-prefix test test-host test-windows run clean
 
 all: host windows
 
 deps:
-	@tools/ensure-packages.sh $(BASE_PACKAGES) $(WIN_PACKAGES) $(GUI_PACKAGES) $(READER_PACKAGES)
+	@tools/ensure-packages.sh $(RUN_PACKAGES) $(TEST_PACKAGES) $(GUI_PACKAGES) $(READER_PACKAGES)
+
+run-deps:
+	@tools/ensure-packages.sh $(RUN_PACKAGES)
 
 host: deps
 	@cmake --preset host >/dev/null
 	@cmake --build --preset host
 
 windows: deps
-	@cmake --preset windows >/dev/null
+	@cmake --preset windows -DKINETORA_TESTS=ON >/dev/null
 	@cmake --build --preset windows
 
-wine-prefix: deps
+wine-prefix: run-deps
 	@tools/wine-prefix.sh
 
 test: host windows windows-x86 wine-prefix
@@ -54,9 +61,11 @@ test-windows:
 	  ctest --test-dir $(WIN_BUILD) --output-on-failure -j2 --timeout 600
 
 # Builds the program alone, not the tests: a first run from a fresh clone is
-# quick. Without a display it runs the self-test and prints its report.
-run: deps wine-prefix
-	@cmake --preset windows >/dev/null
+# quick and installs only RUN_PACKAGES. A build folder made here has the tests
+# off (configuring them would need GoogleTest and Python); make test turns them
+# on. Without a display it runs the self-test and prints its report.
+run: run-deps wine-prefix
+	@cmake --preset windows $(if $(wildcard $(WIN_BUILD)/CMakeCache.txt),,-DKINETORA_TESTS=OFF) >/dev/null
 	@cmake --build --preset windows --target $(RUN_TARGET) || \
 	  { echo "No program for TOOL=$(TOOL)"; exit 1; }
 	@if [ -n "$$DISPLAY" ]; then \

@@ -5,10 +5,30 @@
 
 constexpr int32_t kSelftestPathCapacity = 520;  // 519 units of path and the terminator
 
-// Searches the whole command line for the first "--selftest" (case-sensitive,
-// anywhere, even inside the program's own path). Returns false when absent.
-// When present, writes the path that follows it into `path` (capacity
-// kSelftestPathCapacity or any other >= 1): blanks (U+0020 only) skipped, then a
-// quoted path up to the closing quote or the end, or an unquoted one up to the
-// next blank; at most capacity - 1 units; "selftest.txt" when nothing was taken.
-bool find_selftest_option(const wchar_t* command_line, wchar_t* path, int32_t capacity);
+// Exit code of a start with an option the program does not know: no window,
+// nothing written. A deployment script that mistyped its option fails at once
+// instead of waiting for a window nobody closes.
+constexpr int32_t kUnknownOptionExitCode = 4;
+
+enum class StartMode : int32_t {
+    window,          // no option: the main window
+    selftest,        // the self-test option: the self-test, with the path it names
+    unknown_option,  // another argument starting with "-" or "/": exit code 4
+};
+
+// Reads the whole command line as the C runtime splits it: the program's own
+// path first (quoted up to its closing quote, or up to the first blank or
+// tab), which is passed over whatever it holds; then arguments separated by
+// blanks and tabs, each quoted up to its closing quote (or the end), without
+// the quotes, or unquoted up to the next blank or tab.
+//
+// An argument that starts with "-" or "/" is an option. "--selftest",
+// "-selftest" and "/selftest", in any letter case, are the self-test option;
+// the argument right after the first of them, unless it is an option itself, is
+// the report's path. Any other option makes the result unknown_option, wherever
+// it stands. Arguments that are no option and no path are ignored.
+//
+// For selftest the path goes into `path` (capacity kSelftestPathCapacity or any
+// other >= 1), at most capacity - 1 units, "selftest.txt" when no path or an
+// empty one ("") was given; for the other results `path` is empty.
+StartMode read_start_mode(const wchar_t* command_line, wchar_t* path, int32_t capacity);

@@ -7,7 +7,6 @@
 #include "../engine/formula_language.h"
 #include "../engine/platform.h"
 #include "../engine/wide_text.h"
-#include "command_text.h"
 
 namespace {
 

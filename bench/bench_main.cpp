@@ -290,8 +290,8 @@ const ToolDef kReportTool = {
     0,
 };
 
-constexpr int32_t kSelfTestReportCapacity = 8192;  // the self-test's report buffer
-constexpr int32_t kVerdictCapacity = 512;
+// The self-test's report buffer and the verdict: the engine's capacities.
+constexpr int32_t kSelfTestReportCapacity = kReportCapacity;
 
 // Input values giving the longest report of `kind`.
 void largest_report_inputs(int32_t kind, double* values) {

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/record_line.h"
+#include "records/record_line.h"
 #include "catalogue/catalogue.h"
 #include "engine/wide_text.h"
 #include "version_info.h"
@@ -198,7 +198,8 @@ void write_manual() {
     paragraph(5, L"start /wait \"\" Kinetora.exe --selftest D:\\check\\kinetora.txt");
     paragraph(5, L"echo %%ERRORLEVEL%%");
     paragraph(3, L"退出代码：0 自检通过；2 有输出公式无法计算；3 结果文件无法写入（如文件夹"
-                 L"不存在或没有写入权限）。");
+                 L"不存在或没有写入权限）；4 命令行中有程序不认识的选项（以 - 或 / 开头的其他"
+                 L"参数，如拼错的 --selftest），程序不打开窗口，也不写任何文件。");
     blank_line();
     numbered(L"2. ", L"校验文件。压缩包旁的 SHA256SUMS 记有两个压缩包本身的 SHA-256 值；"
                      L"每个压缩包内的 SHA256SUMS 记有该压缩包中每个程序和本说明的 SHA-256 "

@@ -13,8 +13,8 @@ const ToolInput kInputs[] = {
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
-    L"整数，1–40；小于 1 按 1 人、大于 40 按 40 人排",
-    L"整数，1–31；小于 1 按 1 天、大于 31 按 31 天排",
+    L"整数，1–40；超出时不排班，提示“输入超出范围”",
+    L"整数，1–31；超出时不排班，提示“输入超出范围”",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 
@@ -23,7 +23,7 @@ const ToolDef kTool = {
     L"护理排班表",
     L"按白班、夜班、休息三班轮转，排出每位护士每天的班次",
     L"护理管理",
-    L"三班轮转：白班 D / 夜班 N / 休息 R，每日每班 1 人，按人员顺序滚动",
+    L"三班正向轮转：白班 D → 夜班 N → 休息 R，每日每班 1 人，夜班后休息（NIOSH 护士轮班与长工时培训，2015）",
     L"排班表为自动轮转的初稿：请按科室实际人数、能级、休假及连续夜班的要求调整后执行。",
     table_size(kInputs), kInputs,
     0, nullptr,

@@ -11,7 +11,7 @@ const ToolInput kInputs[] = {
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
-    L"整数，1–6（编号见说明）；其他编号提示按检验科项目手册执行",
+    L"整数，1–6（编号见说明）；其他编号显示“无此编号”，不列内容，提示核对编号",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 
@@ -20,7 +20,7 @@ const ToolDef kTool = {
     L"采血顺序",
     L"列出多管采血的标准顺序，并给出本次检验项目的采血要点",
     L"检验标本",
-    L"按管内添加剂排序：血培养瓶 → 凝血管 → 血清管 → 肝素管 → EDTA 管 → 氟化钠管",
+    L"CLSI GP41 采血顺序：血培养瓶 → 凝血管 → 血清管 → 肝素管 → EDTA 管 → 氟化钠管；血培养见 WS/T 503—2017",
     L"检验项目编号：1 血常规，2 凝血，3 生化，4 血气，5 血培养，6 血糖/乳酸。采血顺序错误或采血量不足会影响结果，具体以本院检验科要求为准。",
     table_size(kInputs), kInputs,
     0, nullptr,

@@ -11,7 +11,7 @@ const ToolInput kInputs[] = {
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
-    L"整数，1–6（编号见说明）；其他编号提示查阅本院目录",
+    L"整数，1–6（编号见说明）；其他编号显示“无此编号”，不列内容，提示核对编号",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 
@@ -20,7 +20,7 @@ const ToolDef kTool = {
     L"检验危急值",
     L"查看常见检验危急值的界限，以及危急值的报告与处置流程",
     L"护理安全",
-    L"危急值闭环：核实标本 → 15 分钟内电话报告临床 → 记录报告与接听人 → 医师 30 分钟内处理",
+    L"《医疗质量安全核心制度要点》（国家卫生健康委，2018）危急值报告制度；中国医院协会《患者安全目标》",
     L"类别编号：1 电解质，2 血糖与血气，3 血常规，4 凝血，5 微生物与感染，6 心肌与胰腺。所列界限仅供参考，以本院《危急值报告目录》为准。",
     table_size(kInputs), kInputs,
     0, nullptr,

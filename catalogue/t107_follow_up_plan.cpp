@@ -14,8 +14,8 @@ const ToolInput kInputs[] = {
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
     L"整数天数；0 为今天，负数为已过去的日期",
-    L"整数，至少 1 天；小于 1 按 7 天计",
-    L"整数，1–20；小于 1 按 1 次、大于 20 按 20 次排",
+    L"整数，至少 1 天；小于 1 天时不排计划，提示“随访间隔 须大于 0”",
+    L"整数，1–20；超出时不排计划，提示“输入超出范围”",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 
@@ -24,7 +24,7 @@ const ToolDef kTool = {
     L"随访计划",
     L"以今天为起点，按间隔天数排出各次随访的日期",
     L"延续护理",
-    L"第 n 次随访日期 = 今天 + 首次随访天数 + (n − 1) × 间隔天数",
+    L"第 n 次随访日期 = 今天 + 首次随访天数 + (n − 1) × 间隔天数；间隔与内容遵医嘱及本院出院随访制度",
     L"日期按本机当天的日期计算；遇节假日请与患者另行约定，并按计划短信或电话提醒。",
     table_size(kInputs), kInputs,
     0, nullptr,

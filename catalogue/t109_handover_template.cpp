@@ -11,7 +11,7 @@ const ToolInput kInputs[] = {
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
-    L"整数，1–30；小于 1 按 1 床、大于 30 按 30 床",
+    L"整数，1–30；超出时不出模板，提示“输入超出范围”",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 
@@ -20,7 +20,7 @@ const ToolDef kTool = {
     L"交班报告模板",
     L"按床位数生成逐床填写的交班报告模板",
     L"护理管理",
-    L"逐床交接：诊断、生命体征、本班处置、治疗与管路、下一班关注",
+    L"逐床交接：姓名与住院号两种标识核对身份，不以床号识别（中国医院协会《患者安全目标》）；诊断、生命体征、处置、管路、关注",
     L"危重、新入院、手术、输血及病情变化的患者须床旁交接，交接双方签名。",
     table_size(kInputs), kInputs,
     0, nullptr,

@@ -1,5 +1,6 @@
 // Tool 110, the program Kinetora-T110.exe: the infusion card (custom report
-// kind 10). Defaults: bed 12, a dose of 2 in 100 ml at 40 drops a minute.
+// kind 10). Defaults: bed 12, a dose of 2 in 100 ml at 40 drops a minute with a
+// giving set of 20 drops per ml.
 #include "catalogue.h"
 
 namespace {
@@ -10,14 +11,16 @@ const ToolInput kInputs[] = {
     {"dose",    L"医嘱药量", L"医嘱单位", 2.0},
     {"volume",  L"溶媒量",   L"ml",       100.0},
     {"gtt",     L"滴速",     L"滴/分",    40.0},
+    {"drip",    L"滴系数",   L"滴/ml",    20.0},
 };
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
-    L"整数，不作限制",
-    L"按医嘱的单位（g、mg、U 等）填写，不作限制；卡上保留两位小数",
-    L"不作限制；卡上取整到 ml",
-    L"不作限制；卡上取整，每小时量按滴速 × 3 估算",
+    L"整数，1 或以上；小于 1 时不出卡，提示核对",
+    L"按医嘱的单位（g、mg、U 等）填写，须大于 0；卡上按所填数字原样印出，不取整、不补零，单位留空按医嘱填写",
+    L"须大于 0；卡上取整到 ml",
+    L"须大于 0；卡上取整",
+    L"输液器每 ml 的滴数，须大于 0；常见 10、15、20，微滴 60；每小时量 = 滴速 × 60 ÷ 滴系数",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 
@@ -26,7 +29,7 @@ const ToolDef kTool = {
     L"静脉输液卡",
     L"生成含床号、药量、溶媒量与滴速的静脉输液卡",
     L"输液安全",
-    L"每小时输液量（ml/h）≈ 滴速（滴/分）× 3（按 1 ml 约 20 滴计）",
+    L"每小时输液量（ml/h）= 滴速（滴/分）× 60 ÷ 滴系数（滴/ml）；预计输完时间 = 溶媒量 ÷ 每小时输液量；剂量不写尾随零（ISMP 易错剂量表示）",
     L"执行前双人核对药名、剂量、浓度、有效期与配伍；输注中每 30 分钟巡视并记录。",
     table_size(kInputs), kInputs,
     0, nullptr,

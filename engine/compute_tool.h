@@ -6,6 +6,11 @@
 
 #include "tool_def.h"
 
+// Capacities of a calculation's texts (UTF-16 units, terminator included). Every
+// built-in report fits kReportCapacity whole.
+constexpr int32_t kReportCapacity = 8192;
+constexpr int32_t kVerdictCapacity = 512;
+
 // Fills report, verdict and detail (each a caller-owned wide buffer with its
 // capacity, terminator included) and stores the level. Returns the level.
 // Capacities are at least 1; the verdict capacity at least 13. Never allocates.

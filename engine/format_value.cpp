@@ -1,6 +1,7 @@
 #include "format_value.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "calendar.h"
@@ -17,27 +18,59 @@ constexpr int32_t kFixedPointScratchBytes = 80;
 // Numeric format names and their printf forms; the exponent form is used when a
 // fixed-point text would not fit the scratch. It keeps 6 significant digits
 // whatever the format's own precision: "f0" of 1.51e79 must not read 2e+79.
+// A non-zero value that the fixed form would show as zeros alone ("0.000 1/h"
+// reads as no elimination at all) gets 3 significant digits in the small
+// forms instead, fixed-point with as many places as they need ("0.000495"),
+// or their exponent form when that would not fit the scratch.
 struct NumberFormat {
     const char* name;
     const char* fixed;
     const char* exponent;
+    const char* small_fixed;     // the places come as an argument
+    const char* small_exponent;
 };
 
 const NumberFormat kNumberFormats[] = {
-    // name    fixed      exponent
-    {"f0",     "%.0f",    "%.5e"},
-    {"f1",     "%.1f",    "%.5e"},
-    {"f3",     "%.3f",    "%.5e"},
-    {"int",    "%.0f",    "%.5e"},
-    {"pct",    "%.1f%%",  "%.5e%%"},
+    // name    fixed      exponent   small_fixed  small_exponent
+    {"f0",     "%.0f",    "%.5e",    "%.*f",      "%.2e"},
+    {"f1",     "%.1f",    "%.5e",    "%.*f",      "%.2e"},
+    {"f3",     "%.3f",    "%.5e",    "%.*f",      "%.2e"},
+    {"int",    "%.0f",    "%.5e",    "%.*f",      "%.2e"},
+    {"pct",    "%.1f%%",  "%.5e%%",  "%.*f%%",    "%.2e%%"},
 };
-const NumberFormat kDefaultNumberFormat = {"f2", "%.2f", "%.5e"};
+const NumberFormat kDefaultNumberFormat = {"f2", "%.2f", "%.5e", "%.*f", "%.2e"};
 
 const NumberFormat& number_format_named(const char* name) {
     for (const NumberFormat& format : kNumberFormats) {
         if (std::strcmp(format.name, name) == 0) return format;
     }
     return kDefaultNumberFormat;
+}
+
+// True when a printed number holds no digit but 0 ("0.000", "-0.0", "0%").
+bool shows_only_zeros(const char* text) {
+    for (const char* p = text; *p != 0; ++p) {
+        if (*p >= '1' && *p <= '9') return false;
+    }
+    return true;
+}
+
+// Prints `value` (finite, not zero) with 3 significant digits: as many places
+// as the exponent of its rounded exponent form asks for.
+void print_small_value(const NumberFormat& format, double value, char* scratch) {
+    char rounded[kFixedPointScratchBytes];
+    ctext_format(rounded, kFixedPointScratchBytes, "%.2e", value);
+    const char* marker = std::strchr(rounded, 'e');
+    int exponent = 0;
+    if (marker != nullptr) {
+        const bool negative = marker[1] == '-';
+        for (const char* p = marker + 2; *p >= '0' && *p <= '9'; ++p) exponent = exponent * 10 + (*p - '0');
+        if (negative) exponent = -exponent;
+    }
+    const int places = exponent < 2 ? 2 - exponent : 0;
+    if (ctext_format(scratch, kFixedPointScratchBytes, format.small_fixed, places, value) < 0) {
+        ctext_format(scratch, kFixedPointScratchBytes, format.small_exponent, value);
+    }
 }
 
 }  // namespace
@@ -58,6 +91,36 @@ void format_value(const char* format, double value, wchar_t* out, int32_t capaci
     if (ctext_format(scratch, kFixedPointScratchBytes, number_format.fixed, value) < 0) {
         // Digits cut off would show a different number: say it in exponent form.
         ctext_format(scratch, kFixedPointScratchBytes, number_format.exponent, value);
+    } else if (value != 0.0 && shows_only_zeros(scratch)) {
+        print_small_value(number_format, value, scratch);
+    }
+    ansi_to_wide(scratch, out, capacity);
+}
+
+void format_exact_value(double value, wchar_t* out, int32_t capacity) {
+    if (capacity < 1) return;
+    if (!std::isfinite(value)) {
+        wtext_copy(out, capacity, L"--");
+        return;
+    }
+    // The fewest significant digits that give the value back; 17 always do.
+    char scratch[kFixedPointScratchBytes];
+    int32_t digits = 1;
+    for (; digits < 17; ++digits) {
+        ctext_format(scratch, kFixedPointScratchBytes, "%.*e", digits - 1, value);
+        if (std::strtod(scratch, nullptr) == value) break;
+    }
+    ctext_format(scratch, kFixedPointScratchBytes, "%.*e", digits - 1, value);
+    const char* marker = std::strchr(scratch, 'e');
+    const long exponent = marker != nullptr ? std::strtol(marker + 1, nullptr, 10) : 0;
+    const double magnitude = std::fabs(value);
+    if (value == 0.0 || (magnitude >= 1e-6 && magnitude < 1e21)) {
+        // Rounding at the same decimal place as the exponent form: the same digits.
+        const long places = digits - 1 - exponent;
+        ctext_format(scratch, kFixedPointScratchBytes, "%.*f", places > 0 ? static_cast<int>(places) : 0,
+                     value);
+    } else {
+        ctext_format(scratch, kFixedPointScratchBytes, "%.*g", digits, value);
     }
     ansi_to_wide(scratch, out, capacity);
 }

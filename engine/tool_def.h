@@ -3,11 +3,19 @@
 
 #include <cstdint>
 
+// What an input field accepts besides a plain decimal number (with the input's
+// unit after it). Stated by the tool, never guessed from the unit or the key.
+enum class InputForm : int32_t {
+    number,       // a plain decimal number only
+    time_of_day,  // also a clock time "HH:MM" (0:00 to 23:59), read as hours: 22:30 is 22.5
+};
+
 struct ToolInput {
     const char* key;        // ASCII identifier used by formulas and reports; case-sensitive
     const wchar_t* label;   // shown beside the input field
     const wchar_t* unit;    // shown after the field; null or empty: none
     double default_value;   // the field's starting value and the self-test's input
+    InputForm form = InputForm::number;  // left out by the tools that take numbers only
 };
 
 struct ToolOutput {

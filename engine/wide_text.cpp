@@ -278,3 +278,36 @@ int32_t utf8_from_wide(const wchar_t* text, char* out, int32_t out_capacity) {
         if (code == 0) return length;
     }
 }
+
+void mark_cut_text(wchar_t* text, int32_t capacity) {
+    if (capacity < 1 || wtext_length(text) < capacity - 1) return;
+    const int32_t marker_units = wtext_length(kCutMarkerLine) + 4;  // CR LF before and after
+    int32_t keep = capacity - 1 - marker_units;
+    if (keep < 0) return;
+    // Back to the end of the last whole line, if one fits.
+    int32_t line_end = keep;
+    while (line_end > 0 && text[line_end - 1] != L'\n') --line_end;
+    if (line_end > 0) {
+        // Its line end comes back with the marker.
+        keep = line_end - (line_end >= 2 && text[line_end - 2] == L'\r' ? 2 : 1);
+    } else if (keep > 0 && text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF) {
+        --keep;  // never keep half of a surrogate pair
+    }
+    text[keep] = 0;
+    wtext_append(text, capacity, L"\r\n");
+    wtext_append(text, capacity, kCutMarkerLine);
+    wtext_append(text, capacity, L"\r\n");
+}
+
+bool has_cut_marker(const wchar_t* text) {
+    if (text == nullptr) return false;
+    const wchar_t* marker = kCutMarkerLine;
+    const int32_t marker_units = wtext_length(marker);
+    for (const wchar_t* p = text; *p != 0; ++p) {
+        if (p[0] != L'\r' || p[1] != L'\n') continue;
+        int32_t i = 0;
+        while (i < marker_units && p[2 + i] == marker[i]) ++i;
+        if (i == marker_units && p[2 + i] == L'\r' && p[3 + i] == L'\n') return true;
+    }
+    return false;
+}

@@ -45,3 +45,19 @@ int32_t ctext_format(char* buffer, int32_t capacity, const char* format, ...);
 // byte, or 0 when the whole text with its zero byte does not fit (then nothing
 // usable is in `out`).
 int32_t utf8_from_wide(const wchar_t* text, char* out, int32_t out_capacity);
+
+// ---- Cut texts ----------------------------------------------------------------
+
+// The line that ends a text cut for want of room.
+constexpr const wchar_t* kCutMarkerLine = L"……（内容过长，已截断）";
+
+// A text that filled its buffer (length capacity - 1) may have lost its end, and
+// the reader must learn that: its end is replaced by kCutMarkerLine as a line of
+// its own, CR LF before and after, keeping as many whole lines before it as fit
+// (a single overlong line is cut, never inside a surrogate pair). A shorter text
+// is left as it is; so is a buffer too small for the marker.
+void mark_cut_text(wchar_t* text, int32_t capacity);
+
+// True when the text holds kCutMarkerLine as a line of its own, CR LF before
+// and after: mark_cut_text cut it (or the report inside it).
+bool has_cut_marker(const wchar_t* text);

@@ -1,8 +1,8 @@
 // The command-line reader on random wide text (UTF-16 units) and capacities.
-// Properties: guards untouched, the path terminated within its capacity, the
-// option found exactly when "--selftest" occurs in the text, an empty path when
-// it is absent and a non-empty one when present, and the path a prefix of the
-// same path read with the usual capacity of 520.
+// Properties: guards untouched, the path terminated within its capacity, a
+// non-empty path exactly for the self-test, the window for a line without "-"
+// or "/", and the path a prefix of the same path read with the usual capacity
+// of 520.
 #include <cstdint>
 #include <cwchar>
 #include <vector>
@@ -31,20 +31,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     line.shrink_to_fit();
 
     GuardedBuffer path(capacity);
-    const bool found = find_selftest_option(line.data(), path.data(), path.capacity);
+    const StartMode mode = read_start_mode(line.data(), path.data(), path.capacity);
     FUZZ_CHECK(path.sound());
-    FUZZ_CHECK(found == (std::wcsstr(line.data(), L"--selftest") != nullptr));
-    if (!found) FUZZ_CHECK(path.data()[0] == 0);
-    if (found && capacity >= 2) FUZZ_CHECK(path.data()[0] != 0);
+    const bool selftest = mode == StartMode::selftest;
+    if (!selftest) FUZZ_CHECK(path.data()[0] == 0);
+    if (selftest && capacity >= 2) FUZZ_CHECK(path.data()[0] != 0);
+    if (std::wcschr(line.data(), L'-') == nullptr && std::wcschr(line.data(), L'/') == nullptr) {
+        FUZZ_CHECK(mode == StartMode::window);
+    }
 
     GuardedBuffer whole(kSelftestPathCapacity);
-    find_selftest_option(line.data(), whole.data(), whole.capacity);
+    FUZZ_CHECK(read_start_mode(line.data(), whole.data(), whole.capacity) == mode);
     FUZZ_CHECK(whole.sound());
     const int32_t length = path.length();
     const int32_t whole_length = whole.length();
     if (capacity <= kSelftestPathCapacity) FUZZ_CHECK(length <= whole_length);
     const int32_t common = length < whole_length ? length : whole_length;
     FUZZ_CHECK(std::wmemcmp(path.data(), whole.data(), static_cast<size_t>(common)) == 0);
-    if (found) FUZZ_CHECK(whole.length() <= kSelftestPathCapacity - 1);
+    if (selftest) FUZZ_CHECK(whole.length() <= kSelftestPathCapacity - 1);
     return 0;
 }

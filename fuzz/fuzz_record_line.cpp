@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "app/record_store.h"
+#include "records/record_store.h"
 #include "engine/platform.h"
 #include "fuzz_support.h"
 

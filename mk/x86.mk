@@ -21,7 +21,7 @@ x86-deps: x86-toolchain
 	@tools/ensure-packages.sh $(X86_WINE_PACKAGES)
 
 windows-x86: x86-deps
-	@cmake --preset windows-x86 >/dev/null
+	@cmake --preset windows-x86 -DKINETORA_TESTS=ON >/dev/null
 	@cmake --build --preset windows-x86
 
 test-windows-x86:

@@ -36,27 +36,56 @@ bool find_input_value(const ToolDef& tool, const double* input_values, const cha
 // limits, NaN and a missing key giving 0.
 int32_t find_whole_input(const ToolDef& tool, const double* input_values, const char* key);
 
+// ---- Limits of counts and intervals (report_inputs.cpp) ----------------------
+
+// A whole-number input and its limits, both included, with the field's label.
+struct WholeLimit {
+    const char* key;
+    const wchar_t* label;
+    int32_t low;
+    int32_t high;
+};
+
+// Reads a whole-number input (truncated toward zero). Its value as entered must
+// lie within the limits: otherwise appends the line
+// "<label> <value> 超出范围（<low>–<high>）" and returns false. NaN and a missing
+// key are outside every limit that excludes 0.
+bool read_whole_within(const ToolDef& tool, const double* input_values, const WholeLimit& limit,
+                       int32_t* value, wchar_t* report, int32_t capacity);
+
+// Reads an input that must be a finite number above 0; otherwise appends the
+// line "<label> 须大于 0" and returns false.
+bool read_positive(const ToolDef& tool, const double* input_values, const char* key,
+                   const wchar_t* label, double* value, wchar_t* report, int32_t capacity);
+
+// The level and verdict of a report refused because a value lies outside its
+// limits: the lines naming the values are the whole report.
+constexpr int32_t kOutOfRangeLevel = 2;
+extern const wchar_t kOutOfRangeVerdict[];
+
 // ---- Generators -------------------------------------------------------------
 
-// Generators with the common signature (scheduling_reports.cpp and
-// lookup_reports.cpp); each returns the level.
-int32_t build_roster_report(const ToolDef& tool, const double* input_values, wchar_t* report,
-                            int32_t report_capacity, wchar_t* verdict, int32_t verdict_capacity);
-int32_t build_dosing_schedule_report(const ToolDef& tool, const double* input_values,
-                                     wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                     int32_t verdict_capacity);
-int32_t build_critical_values_report(const ToolDef& tool, const double* input_values,
-                                     wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                     int32_t verdict_capacity);
-int32_t build_compatibility_report(const ToolDef& tool, const double* input_values,
-                                   wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                   int32_t verdict_capacity);
-int32_t build_follow_up_report(const ToolDef& tool, const double* input_values, wchar_t* report,
-                               int32_t report_capacity, wchar_t* verdict,
-                               int32_t verdict_capacity);
-int32_t build_infusion_card_report(const ToolDef& tool, const double* input_values,
-                                   wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                   int32_t verdict_capacity);
+// The signature of every generator: the tool and its input values in, the report
+// and the verdict written into the caller's buffers (capacities in units,
+// terminator included); returns the level.
+using ReportGenerator = int32_t(const ToolDef& tool, const double* input_values, wchar_t* report,
+                                int32_t report_capacity, wchar_t* verdict,
+                                int32_t verdict_capacity);
+
+// scheduling_reports.cpp
+ReportGenerator build_roster_report;
+ReportGenerator build_dosing_schedule_report;
+ReportGenerator build_follow_up_report;
+ReportGenerator build_infusion_card_report;
+// lookup_reports.cpp
+ReportGenerator build_critical_values_report;
+ReportGenerator build_compatibility_report;
+// reference_sheets.cpp
+ReportGenerator build_blood_draw_order_report;
+ReportGenerator build_high_alert_drugs_report;
+ReportGenerator build_safety_checklist_report;
+ReportGenerator build_handover_report;
+ReportGenerator build_lab_panels_report;
 
 // The follow-up plan with today's day number given (days from 1970-01-01), so
 // the date arithmetic can be tested at any date. build_follow_up_report reads
@@ -64,24 +93,6 @@ int32_t build_infusion_card_report(const ToolDef& tool, const double* input_valu
 int32_t build_follow_up_report_for_day(const ToolDef& tool, const double* input_values,
                                        int64_t today, wchar_t* report, int32_t report_capacity,
                                        wchar_t* verdict, int32_t verdict_capacity);
-
-// The five reference sheets (kinds 3, 5, 8, 9, 11, in reference_sheets.cpp),
-// with the common generator signature; each returns 0.
-int32_t build_blood_draw_order_report(const ToolDef& tool, const double* input_values,
-                                      wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                      int32_t verdict_capacity);
-int32_t build_high_alert_drugs_report(const ToolDef& tool, const double* input_values,
-                                      wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                      int32_t verdict_capacity);
-int32_t build_safety_checklist_report(const ToolDef& tool, const double* input_values,
-                                      wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                      int32_t verdict_capacity);
-int32_t build_handover_report(const ToolDef& tool, const double* input_values, wchar_t* report,
-                              int32_t report_capacity, wchar_t* verdict,
-                              int32_t verdict_capacity);
-int32_t build_lab_panels_report(const ToolDef& tool, const double* input_values,
-                                wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                int32_t verdict_capacity);
 
 // Number of rows of a constant table.
 template <typename T, size_t N>
@@ -91,25 +102,30 @@ constexpr int32_t count_of(const T (&)[N]) {
 
 // ---- Choices of fixed lines (report_lines.cpp) ------------------------------
 
-// A choice of fixed lines by a whole-number input. In a table of rows, every row
-// but the last answers the value in its `value` column; the last row answers
-// every other value (its `value` column is not compared). Unused line slots are
-// null.
+// A choice of fixed lines by a whole-number input: each row answers the value in
+// its `value` column. Unused line slots are null.
 constexpr int32_t kMaxChoiceLines = 3;
 struct ChoiceRow {
     int32_t value;
     const wchar_t* lines[kMaxChoiceLines];
 };
 
-// The `value` column of a table's closing "any other value" row; not compared.
-constexpr int32_t kAnyOtherValue = 0;
+// A table of choices and the line that names its valid numbers, shown when the
+// number asked for is not in the table.
+struct ChoiceTable {
+    const ChoiceRow* rows;
+    int32_t row_count;
+    const wchar_t* subject;        // begins the line of a number not in the table
+    const wchar_t* valid_numbers;  // the line that follows it
+};
 
-// The row for `value`: the first row (of all but the last) whose value is equal,
-// otherwise the last row. row_count >= 1.
-const ChoiceRow& choose_row(const ChoiceRow* rows, int32_t row_count, int32_t value);
+// The level and verdict of a number that names no row: the report is not
+// judged, and no row stands in for the one asked for.
+constexpr int32_t kInvalidNumberLevel = 1;
+extern const wchar_t kInvalidNumberVerdict[];
 
-// Appends the row's lines with append_text_line, in order, up to the first null.
-void append_choice_lines(wchar_t* buffer, int32_t capacity, const ChoiceRow& row);
-
-// Drug names of the compatibility check, numbers 1 to 10 at index 0 to 9.
-extern const wchar_t* const compat_drug_names[10];
+// Appends the lines of the row for `value`, in order, up to the first null, and
+// returns true. When no row has the value, appends
+// "<subject><value> 号（无此编号）" and the table's line of valid numbers instead
+// and returns false.
+bool append_choice(wchar_t* buffer, int32_t capacity, const ChoiceTable& table, int32_t value);

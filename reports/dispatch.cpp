@@ -4,12 +4,8 @@
 
 namespace {
 
-using ReportGenerator = int32_t (*)(const ToolDef& tool, const double* input_values,
-                                    wchar_t* report, int32_t report_capacity, wchar_t* verdict,
-                                    int32_t verdict_capacity);
-
 // Kind n is served by entry n - 1.
-const ReportGenerator kGenerators[] = {
+ReportGenerator* const kGenerators[] = {
     build_roster_report,            //  1 nurse duty roster
     build_dosing_schedule_report,   //  2 dosing timetable
     build_blood_draw_order_report,  //  3 blood-draw order

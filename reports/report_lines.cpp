@@ -35,15 +35,18 @@ void append_text_line(wchar_t* buffer, int32_t capacity, const wchar_t* line) {
     append_scratch_line(buffer, capacity, scratch);
 }
 
-const ChoiceRow& choose_row(const ChoiceRow* rows, int32_t row_count, int32_t value) {
-    for (int32_t i = 0; i + 1 < row_count; ++i) {
-        if (rows[i].value == value) return rows[i];
-    }
-    return rows[row_count - 1];
-}
+const wchar_t kInvalidNumberVerdict[] = L"编号无效，请核对";
 
-void append_choice_lines(wchar_t* buffer, int32_t capacity, const ChoiceRow& row) {
-    for (int32_t i = 0; i < kMaxChoiceLines && row.lines[i] != nullptr; ++i) {
-        append_text_line(buffer, capacity, row.lines[i]);
+bool append_choice(wchar_t* buffer, int32_t capacity, const ChoiceTable& table, int32_t value) {
+    for (int32_t i = 0; i < table.row_count; ++i) {
+        const ChoiceRow& row = table.rows[i];
+        if (row.value != value) continue;
+        for (int32_t k = 0; k < kMaxChoiceLines && row.lines[k] != nullptr; ++k) {
+            append_text_line(buffer, capacity, row.lines[k]);
+        }
+        return true;
     }
+    append_line(buffer, capacity, L"%ls%d 号（无此编号）", table.subject, value);
+    append_text_line(buffer, capacity, table.valid_numbers);
+    return false;
 }

@@ -1,7 +1,7 @@
 #!/bin/bash
-# Line and branch coverage of the host test suite over engine/, reports/ and
-# the portable part of app/ (the Win32-only files are not built on the host and
-# so never appear). Usage: tools/coverage.sh [build dir]   (default build/coverage)
+# Line and branch coverage of the host test suite over engine/, reports/,
+# records/ and the portable parts of window/ and app/ (the Win32-only files are
+# not built on the host and so never appear). Usage: tools/coverage.sh [build dir]   (default build/coverage)
 # Goals: 95 % of lines, 90 % of branches; a missed goal is printed, not fatal.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,7 +16,7 @@ tests_rc=$?
 tail -3 "$build/ctest.log"
 [ $tests_rc -ne 0 ] && echo "(some host tests failed: coverage below is of the run as it went)"
 
-common=(-r "$root" "$build" --filter 'engine/' --filter 'reports/' --filter 'app/'
+common=(-r "$root" "$build" --filter 'engine/' --filter 'reports/' --filter 'app/' --filter 'window/' --filter 'records/'
         --exclude-unreachable-branches --exclude-throw-branches)
 echo
 echo "Lines:"

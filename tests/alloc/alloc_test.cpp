@@ -22,7 +22,7 @@
 #endif
 
 #include "app/command_line.h"
-#include "app/record_store.h"
+#include "records/record_store.h"
 #include "app/selftest.h"
 #include "engine/calendar.h"
 #include "engine/compute_tool.h"
@@ -639,8 +639,8 @@ TEST(NoAllocation, CommandLineReader) {
     wchar_t path[kSelftestPathCapacity];
     for (const wchar_t* line : lines) {
         AllocCounts c = count_allocations([&] {
-            find_selftest_option(line, path, kSelftestPathCapacity);
-            find_selftest_option(line, path, 4);
+            read_start_mode(line, path, kSelftestPathCapacity);
+            read_start_mode(line, path, 4);
         });
         EXPECT_TRUE(no_allocation(c));
     }

@@ -23,7 +23,7 @@ const std::set<std::string> kReportKeys[] = {
     {"start", "gap", "times"},            //  7 follow-up plan
     {},                                   //  8 surgical safety checklist
     {"beds"},                             //  9 handover template
-    {"bed", "dose", "volume", "gtt"},     // 10 infusion card
+    {"bed", "dose", "volume", "gtt", "drip"},  // 10 infusion card
     {"panel"},                            // 11 laboratory panels
 };
 

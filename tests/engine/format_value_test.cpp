@@ -33,7 +33,7 @@ TEST(FormatValue, FormatNames) {
         {nullptr,    12.3456,   L"12.35"},
         {"F1",       12.3456,   L"12.35"},    // names are case-sensitive
         {"",         12.3456,   L"12.35"},
-        {"f1",       -0.04,     L"-0.0"},
+        {"f1",       -0.04,     L"-0.0400"},  // small values: FormatValue.NonZeroNeverReadsAsZero
         {"date",     0,         L"1970-01-01"},
         {"date",     19723,     L"2024-01-01"},
         {"date",     -1,        L"1969-12-31"},
@@ -43,6 +43,43 @@ TEST(FormatValue, FormatNames) {
     };
     for (const Row& row : rows) {
         EXPECT_EQ(format(row.name, row.value), row.text) << (row.name ? row.name : "(null)");
+    }
+}
+
+// A non-zero value never prints as zeros alone: 3 significant digits instead,
+// fixed-point, or in exponent form where that would not fit. Values the
+// format shows with a digit of their own keep their text.
+TEST(FormatValue, NonZeroNeverReadsAsZero) {
+    struct Row {
+        const char* name;
+        double value;
+        const wchar_t* text;
+    };
+    const Row rows[] = {
+        // name   value           text
+        {"f3",    0.693 / 1400,   L"0.000495"},   // ke of a 1,400 h half-life
+        {"f3",    -0.000495,      L"-0.000495"},
+        {"f3",    0.0004996,      L"0.000500"},   // rounding to 3 digits carries
+        {"f2",    0.004,          L"0.00400"},
+        {"f1",    0.04,           L"0.0400"},
+        {"f0",    0.4,            L"0.400"},
+        {"f0",    0.5,            L"0.500"},      // "%.0f" rounds half to even: "0"
+        {"int",   0.25,           L"0.250"},
+        {"pct",   0.04,           L"0.0400%"},
+        {"f3",    1e-20,          L"0.0000000000000000000100"},
+        {"f3",    1e-300,         L"1.00e-300"},
+        {"pct",   -5e-324,        L"-4.94e-324%"},
+        // a digit of their own, or zero itself: as before
+        {"f3",    0.0005,         L"0.001"},
+        {"f3",    0.00099996,     L"0.001"},
+        {"f3",    0.087,          L"0.087"},
+        {"f0",    0.6,            L"1"},
+        {"f3",    0.0,            L"0.000"},
+        {"f3",    -0.0,           L"-0.000"},
+        {"pct",   0.05,           L"0.1%"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(format(row.name, row.value), row.text) << row.name << " " << row.value;
     }
 }
 
@@ -114,6 +151,41 @@ TEST(FormatValue, CutAtCapacity) {
         EXPECT_EQ(format(row.name, value, row.capacity), row.text) << row.capacity;
     }
     EXPECT_EQ(format("f0", NAN, 2), L"-");
+}
+
+}  // namespace
+
+namespace {
+
+// The exact form: the fewest digits that give the same double, never rounded to
+// a fixed number of places, no trailing zeros, positional between 1e-6 and 1e21.
+TEST(FormatExactValue, FewestDigitsThatGiveTheValueBack) {
+    struct Row {
+        double value;
+        const wchar_t* text;
+    };
+    const Row rows[] = {
+        {2,             L"2"},
+        {0.125,         L"0.125"},
+        {12.5,          L"12.5"},
+        {0.1,           L"0.1"},
+        {4800000,       L"4800000"},
+        {1.23456789,    L"1.23456789"},
+        {0.1 + 0.2,     L"0.30000000000000004"},
+        {0.000001,      L"0.000001"},
+        {0.0000001,     L"1e-07"},
+        {1e21,          L"1e+21"},
+        {-2.5,          L"-2.5"},
+        {0,             L"0"},
+        {NAN,           L"--"},
+        {INFINITY,      L"--"},
+    };
+    for (const Row& row : rows) {
+        GuardedBuffer out(64);
+        format_exact_value(row.value, out.data(), 64);
+        EXPECT_TRUE(out.sound());
+        EXPECT_EQ(std::wstring(out.data()), row.text) << row.value;
+    }
 }
 
 }  // namespace

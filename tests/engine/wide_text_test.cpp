@@ -115,3 +115,54 @@ TEST(Checked, WholeNumberSaturatesAndTruncates) {
 }
 
 }  // namespace
+
+namespace {
+
+std::wstring repeat(wchar_t unit, int count) { return std::wstring(static_cast<size_t>(count), unit); }
+
+// Whether a text carries the cut marker as a line of its own: copy and save say so.
+TEST(CutText, MarkerIsFoundAsALine) {
+    const std::wstring marker = kCutMarkerLine;
+    struct Row {
+        std::wstring text;
+        bool cut;
+    };
+    const Row rows[] = {
+        {L"第一行\r\n" + marker + L"\r\n", true},
+        {L"第一行\r\n" + marker + L"\r\n—— 结论", true},
+        {L"第一行\r\n", false},
+        {marker + L"\r\n", false},
+        {L"第一行\r\n" + marker, false},
+        {L"第一行\r\n" + marker + L"后\r\n", false},
+    };
+    for (const Row& row : rows) EXPECT_EQ(has_cut_marker(row.text.c_str()), row.cut) << row.text.size();
+}
+
+// A text that filled its buffer ends in the marker line; whole lines before it
+// are kept where they fit.
+TEST(CutText, EndsWithTheMarkerLine) {
+    const std::wstring marker = std::wstring(L"\r\n") + kCutMarkerLine + L"\r\n";
+    const int32_t capacity = 40;  // the marker with its line ends takes 16 units
+    struct Row {
+        std::wstring text;  // as the buffer holds it
+        std::wstring after;
+    };
+    const Row rows[] = {
+        // not full: untouched
+        {repeat(L'字', 38), repeat(L'字', 38)},
+        // full, lines of 10 units: the two whole lines that fit stay
+        {repeat(L'一', 8) + L"\r\n" + repeat(L'二', 8) + L"\r\n" + repeat(L'三', 8) + L"\r\n" +
+             repeat(L'四', 9),
+         repeat(L'一', 8) + L"\r\n" + repeat(L'二', 8) + marker},
+        // full, one line: cut where the marker still fits
+        {repeat(L'长', 39), repeat(L'长', 23) + marker},
+    };
+    for (const Row& row : rows) {
+        std::wstring buffer = row.text;
+        buffer.resize(capacity, L'\0');
+        mark_cut_text(&buffer[0], capacity);
+        EXPECT_EQ(std::wstring(buffer.c_str()), row.after) << row.text.size();
+    }
+}
+
+}  // namespace

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window_layout.h"
+#include "window/window_layout.h"
 
 namespace {
 
@@ -513,6 +513,30 @@ bool cmd_expect_text_at(Args a) {
     return expect_equal(L"expect-text-at", window_text(target), expected);
 }
 
+// Line n (from 0; lines end with CR LF) of a control's text.
+std::wstring text_line(const std::wstring& text, int n) {
+    size_t start = 0;
+    for (int i = 0; i < n; ++i) {
+        const size_t end = text.find(L"\r\n", start);
+        if (end == std::wstring::npos) return L"<no line " + std::to_wstring(n) + L">";
+        start = end + 2;
+    }
+    const size_t end = text.find(L"\r\n", start);
+    return text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+}
+
+bool cmd_expect_text_line(Args a) {
+    const std::wstring expected = unescape(a[2]);
+    HWND target = control(number(a[0]));
+    const int n = number(a[1]);
+    if (!target) return fail(L"expect-text-line: no control " + std::wstring(a[0]));
+    if (wait_for(kDefaultWaitMs, [&] { return text_line(window_text(target), n) == expected; })) {
+        return true;
+    }
+    return expect_equal((L"expect-text-line " + std::wstring(a[0]) + L" " + a[1]).c_str(),
+                        text_line(window_text(target), n), expected);
+}
+
 bool cmd_expect_length(Args a) {
     HWND target = control(number(a[0]));
     if (!target) return fail(L"expect-length: no control " + std::wstring(a[0]));
@@ -621,24 +645,18 @@ bool cmd_expect_clipboard(Args a) {
     return expect_equal(L"clipboard", clipboard_text(), expected);
 }
 
-// The clipboard holds the window caption, CR LF and the report box's text cut
-// to at most `units` units: whole lines of the report, then the cut marker as a
-// line of its own.
-bool cmd_expect_clipboard_report(Args a) {
+// The clipboard holds the window caption, CR LF and the report box's whole
+// text: a custom report's copy, however long.
+bool cmd_expect_clipboard_report(Args) {
     if (!find_main()) return fail(L"expect-clipboard-report: no main window");
-    const std::wstring report = window_text(control(3000));
-    const std::wstring head = window_text(main_window) + L"\r\n";
-    const std::wstring tail = L"\r\n……（内容过长，已截断）\r\n";
+    const std::wstring expected = window_text(main_window) + L"\r\n" + window_text(control(3000));
+    if (wait_for(kDefaultWaitMs, [&] { return clipboard_text() == expected; })) return true;
     const std::wstring got = clipboard_text();
-    const size_t units = size_t(number(a[0]));
-    if (got.size() < head.size() + tail.size() || got.size() > head.size() + units ||
-        got.compare(0, head.size(), head) != 0 ||
-        got.compare(got.size() - tail.size(), tail.size(), tail) != 0) {
-        return fail(L"expect-clipboard-report: not the caption, a cut report and the marker: " + got);
+    if (got.size() != expected.size()) {
+        return fail(L"expect-clipboard-report: " + std::to_wstring(got.size()) + L" units, expected " +
+                    std::to_wstring(expected.size()) + L": the caption, CR LF and the whole report");
     }
-    // What lies between must be whole lines from the start of the report.
-    const std::wstring kept = got.substr(head.size(), got.size() - head.size() - tail.size());
-    return expect_equal(L"clipboard report", kept + L"\r\n", report.substr(0, kept.size() + 2));
+    return expect_equal(L"clipboard report", got, expected);
 }
 
 bool cmd_set_clipboard(Args a) {
@@ -844,6 +862,7 @@ const Command kCommands[] = {
     {L"text",                     1,    cmd_text},
     {L"expect-text",              2,    cmd_expect_text},
     {L"expect-text-at",           3,    cmd_expect_text_at},
+    {L"expect-text-line",         3,    cmd_expect_text_line},
     {L"expect-length",            2,    cmd_expect_length},
     {L"set-text",                 2,    cmd_set_text},
     {L"type-unicode",             1,    cmd_type_unicode},
@@ -854,7 +873,7 @@ const Command kCommands[] = {
     {L"expect-no-box",            0,    cmd_expect_no_box},
     {L"expect-focus",             1,    cmd_expect_focus},
     {L"expect-clipboard",         1,    cmd_expect_clipboard},
-    {L"expect-clipboard-report",  1,    cmd_expect_clipboard_report},
+    {L"expect-clipboard-report",  0,    cmd_expect_clipboard_report},
     {L"set-clipboard",            1,    cmd_set_clipboard},
     {L"hold-clipboard",           0,    cmd_hold_clipboard},
     {L"release-clipboard",        0,    cmd_release_clipboard},

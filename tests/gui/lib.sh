@@ -144,6 +144,7 @@ report_for() {
     12)   printf '%s' '消除速率常数：0.058 1/h\r\n达稳态时间：60.0 h\r\n消除 90% 时间：39.8 h\r\n' ;;
     12.5) printf '%s' '消除速率常数：0.055 1/h\r\n达稳态时间：62.5 h\r\n消除 90% 时间：41.5 h\r\n' ;;
     30)   printf '%s' '消除速率常数：0.023 1/h\r\n达稳态时间：150.0 h\r\n消除 90% 时间：99.6 h\r\n' ;;
+    36)   printf '%s' '消除速率常数：0.019 1/h\r\n达稳态时间：180.0 h\r\n消除 90% 时间：119.5 h\r\n' ;;
     48)   printf '%s' '消除速率常数：0.014 1/h\r\n达稳态时间：240.0 h\r\n消除 90% 时间：159.4 h\r\n' ;;
     *)    fail "no report known for t = $1" ;;
   esac
@@ -164,7 +165,7 @@ VERDICT_BOX="492 142 492 46"
 
 verdict_for() {
   case $1 in
-    30|48) printf '%s' "$VERDICT_LONG" ;;
+    30|36|48) printf '%s' "$VERDICT_LONG" ;;
     0)     printf '%s' "$VERDICT_INVALID" ;;
     *)     printf '%s' "$VERDICT_NORMAL" ;;
   esac

@@ -2,7 +2,7 @@
 # Runs one GUI test case: tests/gui/cases/<case>.sh, with the helpers of
 # lib.sh. Uses the X display in DISPLAY, or starts its own Xvfb when there is
 # none. Environment (set by CTest): KINETORA_SOURCE, KINETORA_APP,
-# KINETORA_COMPAT_APP, KINETORA_ROSTER_APP, KINETORA_SUITE_DIR (the folder of
+# KINETORA_COMPAT_APP, KINETORA_SUITE_DIR (the folder of
 # the suite's programs), KINETORA_DRIVER, KINETORA_OBJDUMP,
 # GUI_ARTEFACTS (screenshots and files of each case are kept there).
 set -u

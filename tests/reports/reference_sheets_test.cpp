@@ -25,41 +25,54 @@ const wchar_t kBloodDrawFixed[] =
     L"4 肝素管 绿（血气、部分生化）\r\n"
     L"5 EDTA 紫（血常规、糖化、血型）\r\n"
     L"6 氟化钠 灰（血糖、乳酸）\r\n"
+    L"用蝶翼针且凝血管为第一管时，先采一支弃去管。\r\n"
     L"\r\n";
 
-const wchar_t kOtherDraw[] = L"本次：其他项目，请按检验科项目手册执行。";
+const wchar_t kDrawNumbers[] =
+    L"检验项目编号须为 1–6：1 血常规，2 凝血，3 生化，4 血气，5 血培养，6 血糖/乳酸。";
 
-TEST(BloodDrawOrder, EightFixedLinesThenTheLineOfTheKind) {
+// The verdict and level of a sheet: its own at level 0, or for a number that
+// names no row, the refusal at level 1.
+void expect_verdict(const ReportRun& run, const wchar_t* first, const wchar_t* own) {
+    const bool refused = std::wstring(first).find(L"（无此编号）") != std::wstring::npos;
+    EXPECT_EQ(run.verdict, refused ? L"编号无效，请核对" : own) << utf8(first);
+    EXPECT_EQ(run.level, refused ? 1 : 0) << utf8(first);
+}
+
+TEST(BloodDrawOrder, NineFixedLinesThenTheLineOfTheKind) {
     const Selector cases[] = {
         {"kind",  1,    L"本次：血常规 → 紫管 EDTA，采血后 8 次颠倒混匀，2 小时内送检。", nullptr},
         {"kind",  2,    L"本次：凝血 → 淡蓝管，需采满刻度线（约 2.0ml），采血后立即轻柔颠倒 3-4 次。", nullptr},
         {"kind",  2.9,  L"本次：凝血 → 淡蓝管，需采满刻度线（约 2.0ml），采血后立即轻柔颠倒 3-4 次。", nullptr},
         {"kind",  3,    L"本次：生化 → 红/金黄管，避免溶血，采血后静置 30 分钟离心。", nullptr},
         {"kind",  4,    L"本次：血气 → 肝素化注射器，排气后立即送检，15 分钟内完成。", nullptr},
-        {"kind",  5,    L"本次：血培养 → 需氧+厌氧各 1 套，采血 2 套不同部位，先注入培养瓶。", nullptr},
+        {"kind",  5,    L"本次：血培养 → 每套需氧瓶、厌氧瓶各 1 瓶，共采 2 套，取不同部位，先注入培养瓶。", nullptr},
         {"kind",  6,    L"本次：血糖/乳酸 → 灰管，需冰浴送检，30 分钟内完成。", nullptr},
         {"kind",  6.99, L"本次：血糖/乳酸 → 灰管，需冰浴送检，30 分钟内完成。", nullptr},
-        {"kind",  -1.5, kOtherDraw, nullptr},
-        {"kind",  0.99, kOtherDraw, nullptr},
-        {"kind",  0,    kOtherDraw, nullptr},
-        {"kind",  7,    kOtherDraw, nullptr},
-        {"kind",  -1,   kOtherDraw, nullptr},
-        {"Kind",  1,    kOtherDraw, nullptr},
-        {nullptr, 0,    kOtherDraw, nullptr},
+        {"kind",  -1.5, L"本次：-1 号（无此编号）", kDrawNumbers},
+        {"kind",  0.99, L"本次：0 号（无此编号）",  kDrawNumbers},
+        {"kind",  0,    L"本次：0 号（无此编号）",  kDrawNumbers},
+        {"kind",  7,    L"本次：7 号（无此编号）",  kDrawNumbers},
+        {"kind",  -1,   L"本次：-1 号（无此编号）", kDrawNumbers},
+        {"Kind",  1,    L"本次：0 号（无此编号）",  kDrawNumbers},
+        {nullptr, 0,    L"本次：0 号（无此编号）",  kDrawNumbers},
     };
     for (const Selector& c : cases) {
         TestTool tool;
         make_tool(&tool, {{c.key, c.value}});
         ReportRun run = run_report(3, tool);
-        EXPECT_EQ(run.report, std::wstring(kBloodDrawFixed) + c.first + L"\r\n") << c.value;
-        EXPECT_EQ(run.verdict, L"按标准顺序采血可减少溶血与交叉污染");
-        EXPECT_EQ(run.level, 0);
+        std::wstring chosen = std::wstring(c.first) + L"\r\n";
+        if (c.second != nullptr) chosen += std::wstring(c.second) + L"\r\n";
+        EXPECT_EQ(run.report, kBloodDrawFixed + chosen) << c.value;
+        expect_verdict(run, c.first, L"按标准顺序采血可减少溶血与交叉污染");
     }
 }
 
 const wchar_t kAnaesthetics[] = L"麻醉与肌松药：丙泊酚、维库溴铵、琥珀胆碱、阿片类";
+const wchar_t kAlertNumbers[] =
+    L"药品类别编号须为 1–4：1 高浓度电解质，2 胰岛素与口服降糖药，3 抗凝与化疗药，4 麻醉与肌松药。";
 const wchar_t kAnaestheticPoints[] =
-    L"要点：专柜加锁、基数管理、使用后登记、拮抗剂（纳洛酮/新斯的明）备用。";
+    L"要点：专柜加锁、基数管理、使用后登记、拮抗剂备用（纳洛酮拮抗阿片类；新斯的明仅用于非去极化肌松药，如维库溴铵）。";
 
 TEST(HighAlertDrugs, HeadingThenTheGroupAndItsPoints) {
     const Selector cases[] = {
@@ -74,18 +87,20 @@ TEST(HighAlertDrugs, HeadingThenTheGroupAndItsPoints) {
         {"kind", 3.9, L"抗凝与化疗药：肝素、华法林、低分子肝素、化疗药物",
                       L"要点：化疗药集中配置与防护、抗凝药监测 INR/APTT、出血风险宣教。"},
         {"kind", 4,   kAnaesthetics, kAnaestheticPoints},
-        {"kind", 0,   kAnaesthetics, kAnaestheticPoints},
-        {"kind", 0.9, kAnaesthetics, kAnaestheticPoints},
-        {"kind", -1,  kAnaesthetics, kAnaestheticPoints},
-        {nullptr, 0,  kAnaesthetics, kAnaestheticPoints},
+        {"kind", 0,   L"类别：0 号（无此编号）",  kAlertNumbers},
+        {"kind", 0.9, L"类别：0 号（无此编号）",  kAlertNumbers},
+        {"kind", -1,  L"类别：-1 号（无此编号）", kAlertNumbers},
+        {"kind", 5,   L"类别：5 号（无此编号）",  kAlertNumbers},
+        {nullptr, 0,  L"类别：0 号（无此编号）",  kAlertNumbers},
     };
     for (const Selector& c : cases) {
         TestTool tool;
         make_tool(&tool, {{c.key, c.value}});
         ReportRun run = run_report(5, tool);
-        EXPECT_EQ(run.report, lines({L"高警示药品类别与要点：", c.first, c.second})) << c.value;
-        EXPECT_EQ(run.verdict, L"高警示药品须专区、专标识、双人核对");
-        EXPECT_EQ(run.level, 0);
+        EXPECT_EQ(run.report, lines({L"高警示药品类别与要点：", c.first, c.second,
+                                     L"完整目录见《中国高警示药品推荐目录》及本院目录。"}))
+            << c.value;
+        expect_verdict(run, c.first, L"高警示药品须专区、专标识、双人核对");
     }
 }
 
@@ -96,7 +111,7 @@ TEST(SafetyChecklist, SixLinesWhateverTheInputs) {
         L"【手术开始前】团队自我介绍；确认患者、部位、术式；预计手术时间与失血量；抗菌药物已用；器械灭菌合格；影像资料到位。",
         L"【患者离室前】手术名称与记录一致；标本标识与送检；器械敷料清点；皮肤与管路；恢复与转运方案。",
         L"",
-        L"要求：三方（外科、麻醉、护理）共同口述确认并签字，任一环节缺失不得开台。",
+        L"要求：三方（外科、麻醉、护理）共同口述确认并签字，任一环节缺失不得进入下一环节。",
     });
     TestTool empty;
     make_tool(&empty, {});
@@ -112,7 +127,7 @@ TEST(SafetyChecklist, SixLinesWhateverTheInputs) {
 
 std::wstring handover_bed_line(const wchar_t* number) {
     return std::wstring(number) +
-           L" 床：诊断＿＿；体温＿℃ 脉搏＿次/分 呼吸＿次/分 血压＿/＿mmHg SpO2＿%；本班处置＿＿；"
+           L" 床：姓名＿＿ 住院号＿＿；诊断＿＿；体温＿℃ 脉搏＿次/分 呼吸＿次/分 血压＿/＿mmHg SpO2＿%；本班处置＿＿；"
            L"管路（静脉/引流/导尿/吸氧）＿＿；下一班关注＿＿。";
 }
 
@@ -122,19 +137,14 @@ TEST(Handover, OneLinePerBedBetweenOneAndThirty) {
         double value;
         int32_t lines;
     };
+    // Counts outside 1 to 30 are refused (the limits' own test).
     const Beds cases[] = {
         // key     value   bed lines
-        {"beds",   0,      1},
-        {"beds",   -3,     1},
-        {"beds",   0.9,    1},
-        {nullptr,  0,      1},
         {"beds",   1,      1},
+        {"beds",   1.9,    1},
         {"beds",   2,      2},
         {"beds",   12.7,   12},
         {"beds",   30,     30},
-        {"beds",   30.9,   30},
-        {"beds",   31,     30},
-        {"beds",   100,    30},
     };
     for (const Beds& c : cases) {
         TestTool tool;
@@ -166,6 +176,8 @@ TEST(Handover, OneLinePerBedBetweenOneAndThirty) {
 const wchar_t kUrinePanel[] =
     L"尿常规（清洁中段尿）：尿蛋白、尿糖、尿潜血、白细胞、亚硝酸盐、比重、pH、镜检。";
 const wchar_t kUrineNote[] = L"注意：留取中段尿，1 小时内送检；月经期避免。";
+const wchar_t kPanelNumbers[] =
+    L"检验套餐编号须为 1–6：1 血常规，2 生化全套，3 凝血功能，4 甲状腺功能，5 心肌损伤标志物，6 尿常规。";
 
 TEST(LabPanels, PanelLineAndNoteLineWithoutHeading) {
     const Selector cases[] = {
@@ -173,7 +185,7 @@ TEST(LabPanels, PanelLineAndNoteLineWithoutHeading) {
                        L"注意：剧烈运动、情绪、采血时间可影响结果；PLT 聚集需涂片复核。"},
         {"panel", 2,   L"生化全套（红/金黄管）：肝功（ALT/AST/ALP/GGT/胆红素/白蛋白）、肾功（BUN/Cr/UA）、血糖、血脂、电解质。",
                        L"注意：空腹 8-12 小时；溶血标本钾、AST 假性升高。"},
-        {"panel", 3,   L"凝血四项（淡蓝管）：PT、INR、APTT、TT、纤维蛋白原、D-二聚体。",
+        {"panel", 3,   L"凝血功能（淡蓝管）：PT、INR、APTT、TT、纤维蛋白原、D-二聚体。",
                        L"注意：采血量必须达刻度；肝素治疗中查 APTT。"},
         {"panel", 4,   L"甲状腺功能（红/金黄管）：TSH、FT3、FT4、TPOAb、TgAb。",
                        L"注意：空腹；含碘造影剂后 1 周内避免复查。"},
@@ -182,18 +194,18 @@ TEST(LabPanels, PanelLineAndNoteLineWithoutHeading) {
         {"panel", 5.5, L"心肌损伤标志物：cTnI/cTnT、CK-MB、肌红蛋白、BNP/NT-proBNP。",
                        L"注意：胸痛发作后 2-4 小时开始升高；动态复查更有意义。"},
         {"panel", 6,   kUrinePanel, kUrineNote},
-        {"panel", 0,   kUrinePanel, kUrineNote},
-        {"panel", -1,  kUrinePanel, kUrineNote},
-        {"kind",  1,   kUrinePanel, kUrineNote},
-        {nullptr, 0,   kUrinePanel, kUrineNote},
+        {"panel", 0,   L"套餐：0 号（无此编号）",  kPanelNumbers},
+        {"panel", -1,  L"套餐：-1 号（无此编号）", kPanelNumbers},
+        {"panel", 7,   L"套餐：7 号（无此编号）",  kPanelNumbers},
+        {"kind",  1,   L"套餐：0 号（无此编号）",  kPanelNumbers},
+        {nullptr, 0,   L"套餐：0 号（无此编号）",  kPanelNumbers},
     };
     for (const Selector& c : cases) {
         TestTool tool;
         make_tool(&tool, {{c.key, c.value}});
         ReportRun run = run_report(11, tool);
         EXPECT_EQ(run.report, lines({c.first, c.second})) << c.value;
-        EXPECT_EQ(run.verdict, L"套餐与采血管已列出，按顺序采血");
-        EXPECT_EQ(run.level, 0);
+        expect_verdict(run, c.first, L"套餐与采血管已列出，按顺序采血");
     }
 }
 

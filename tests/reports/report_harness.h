@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/compute_tool.h"
 #include "engine/tool_def.h"
 #include "engine/wide_text.h"
 #include "reports/custom_reports.h"
@@ -54,7 +55,7 @@ struct ReportRun {
 
 constexpr int32_t kSelftestReportCapacity = 8192;
 constexpr int32_t kWindowReportCapacity = 4096;
-constexpr int32_t kVerdictCapacity = 512;
+// kVerdictCapacity: the engine's (engine/compute_tool.h).
 
 // Runs the dispatcher for `kind` into guarded buffers and checks the guards.
 inline ReportRun run_report(int32_t kind, const TestTool& tool,

@@ -13,9 +13,10 @@ namespace {
 using namespace report_test;
 
 // The input keys of each kind, and ordinary values for them.
+constexpr int32_t kKindSlots = 5;
 struct KindInputs {
     int32_t kind;
-    KeyValue inputs[4];
+    KeyValue inputs[kKindSlots];
 };
 
 const KindInputs kKinds[] = {
@@ -29,12 +30,13 @@ const KindInputs kKinds[] = {
     {7,      {{"start", 1},   {"gap", 7},       {"times", 3},   {nullptr, 0}}},
     {8,      {{nullptr, 0},   {nullptr, 0},     {nullptr, 0},   {nullptr, 0}}},
     {9,      {{"beds", 3},    {nullptr, 0},     {nullptr, 0},   {nullptr, 0}}},
-    {10,     {{"bed", 12},    {"dose", 2.5},    {"volume", 250}, {"gtt", 40}}},
+    {10,     {{"bed", 12},    {"dose", 2.5},    {"volume", 250}, {"gtt", 40}, {"drip", 20}}},
     {11,     {{"panel", 2},   {nullptr, 0},     {nullptr, 0},   {nullptr, 0}}},
 };
 
 void make_kind_tool(TestTool* tool, const KindInputs& kind) {
-    make_tool(tool, {kind.inputs[0], kind.inputs[1], kind.inputs[2], kind.inputs[3]}, kind.kind);
+    make_tool(tool, {kind.inputs[0], kind.inputs[1], kind.inputs[2], kind.inputs[3], kind.inputs[4]},
+              kind.kind);
 }
 
 // A report cut by its buffer is the beginning of the whole report, to the unit:
@@ -86,22 +88,24 @@ TEST(ReportInputs, HostileValuesInEveryInputOfEveryKind) {
         make_kind_tool(&normal, kind);
         const std::wstring normal_verdict = run_report(kind.kind, normal).verdict;
         for (double hostile : kHostileValues) {
-            for (int32_t slot = -1; slot < 4; ++slot) {  // -1: every input at once
+            for (int32_t slot = -1; slot < kKindSlots; ++slot) {  // -1: every input at once
                 if (slot >= 0 && kind.inputs[slot].key == nullptr) continue;
-                KeyValue inputs[4];
-                for (int32_t i = 0; i < 4; ++i) {
+                KeyValue inputs[kKindSlots];
+                for (int32_t i = 0; i < kKindSlots; ++i) {
                     inputs[i] = kind.inputs[i];
                     if (slot == -1 || slot == i) inputs[i].value = hostile;
                 }
                 TestTool tool;
-                make_tool(&tool, {inputs[0], inputs[1], inputs[2], inputs[3]}, kind.kind);
+                make_tool(&tool, {inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]}, kind.kind);
                 ReportRun whole = run_report(kind.kind, tool);
                 ASSERT_GE(whole.report.size(), 2u);
                 EXPECT_EQ(whole.report.substr(whole.report.size() - 2), L"\r\n")
                     << "kind " << kind.kind << " value " << hostile;
                 EXPECT_LE(whole.level, 3);
                 EXPECT_GE(whole.level, 0);
-                if (kind.kind != 6) EXPECT_EQ(whole.verdict, normal_verdict);
+                // A value a report cannot take is refused at a level above 0,
+                // never reported under the normal verdict.
+                if (kind.kind != 6 && whole.level == 0) EXPECT_EQ(whole.verdict, normal_verdict);
                 // Whole lines go through the 512-unit scratch; the dosing
                 // entries (line 1 of kind 2) are appended piece by piece.
                 std::vector<std::wstring> report_lines = split_lines(whole.report);
@@ -118,41 +122,33 @@ TEST(ReportInputs, HostileValuesInEveryInputOfEveryKind) {
     }
 }
 
-// Values far outside a report's limits are first saturated to int32 and then
-// limited like any other value.
+// Values far outside a report's limits, saturated to int32 on the way, are
+// refused like any other value outside them.
 TEST(ReportInputs, SaturatedValuesMeetTheReportsOwnLimits) {
     struct Limit {
         int32_t kind;
         KeyValue input;
-        int32_t line;
         const wchar_t* text;
     };
     const Limit cases[] = {
-        // kind input             line  text
-        {9,   {"beds", kInf},     30,   nullptr},
-        {9,   {"beds", -kInf},    1,    nullptr},
-        {9,   {"beds", kNaN},     1,    nullptr},
-        {9,   {"beds", kTwo31},   30,   nullptr},
-        {1,   {"nurses", -kTwo31}, 1,   L"人员：1 人；周期：1 天"},
-        {1,   {"nurses", 1e308},  1,    L"人员：40 人；周期：1 天"},
-        {7,   {"times", kInf},    0,    L"随访节点（以今天为基准，起始第 0 天，间隔 7 天，共 20 次）："},
-        {7,   {"gap", kInf},      0,    L"随访节点（以今天为基准，起始第 0 天，间隔 2147483647 天，共 1 次）："},
-        {7,   {"gap", -kInf},     0,    L"随访节点（以今天为基准，起始第 0 天，间隔 7 天，共 1 次）："},
-        {7,   {"start", -kInf},   0,    L"随访节点（以今天为基准，起始第 -2147483648 天，间隔 7 天，共 1 次）："},
-        {7,   {"start", kNaN},    0,    L"随访节点（以今天为基准，起始第 0 天，间隔 7 天，共 1 次）："},
-        {3,   {"kind", kTwo31 + 2}, 8,  L"本次：其他项目，请按检验科项目手册执行。"},
-        {11,  {"panel", -kInf},   0,    L"尿常规（清洁中段尿）：尿蛋白、尿糖、尿潜血、白细胞、亚硝酸盐、比重、pH、镜检。"},
+        // kind input               first line
+        {9,   {"beds", kInf},       L"交班床位数 -- 超出范围（1–30）"},
+        {9,   {"beds", kTwo31},     L"交班床位数 2147483648 超出范围（1–30）"},
+        {1,   {"nurses", -kTwo31},  L"护士人数 -2147483648 超出范围（1–40）"},
+        {1,   {"nurses", 1e308},    L"护士人数 1e+308 超出范围（1–40）"},
+        {7,   {"times", kInf},      L"随访间隔 须大于 0"},
+        {7,   {"gap", -kInf},       L"随访间隔 须大于 0"},
+        {3,   {"kind", kTwo31 + 2}, L"标准采血顺序（按添加剂，避免交叉污染）："},
+        {11,  {"panel", -kInf},     L"套餐：-2147483648 号（无此编号）"},
     };
     for (const Limit& c : cases) {
         TestTool tool;
         make_tool(&tool, {c.input});
-        std::vector<std::wstring> got = split_lines(run_report(c.kind, tool).report);
-        if (c.kind == 9) {
-            EXPECT_EQ(got.size(), static_cast<size_t>(c.line + 3)) << c.input.value;
-        } else {
-            ASSERT_GT(got.size(), static_cast<size_t>(c.line));
-            EXPECT_EQ(got[static_cast<size_t>(c.line)], c.text) << c.input.value;
-        }
+        ReportRun run = run_report(c.kind, tool);
+        std::vector<std::wstring> got = split_lines(run.report);
+        ASSERT_FALSE(got.empty());
+        EXPECT_EQ(got[0], c.text) << c.input.value;
+        EXPECT_GT(run.level, 0) << c.input.value;
     }
 }
 
@@ -273,6 +269,142 @@ TEST(ComputeTool, CustomKindSixAtLevelThreeAndNoFallbacks) {
     EXPECT_EQ(std::wstring(detail), std::wstring(report).substr(0, 99));
     EXPECT_EQ(std::wstring(report).find(L"不应出现"), std::wstring::npos);
     EXPECT_EQ(std::wstring(report).find(L"部分结果"), std::wstring::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// ---- Limits: a value outside them is named, never replaced --------------------
+
+// Inputs and the lines that refuse them; no lines: accepted at level 0.
+struct LimitRow {
+    std::initializer_list<KeyValue> inputs;
+    std::initializer_list<const wchar_t*> refused;
+};
+
+template <size_t N>
+void expect_limits(int32_t kind, const LimitRow (&rows)[N]) {
+    for (const LimitRow& row : rows) {
+        TestTool tool;
+        make_tool(&tool, row.inputs);
+        ReportRun run = run_report(kind, tool);
+        std::string name = row.refused.size() == 0 ? "accepted" : utf8(*row.refused.begin());
+        if (row.refused.size() == 0) {
+            EXPECT_EQ(run.level, 0) << "kind " << kind << " " << utf8(run.report);
+        } else {
+            EXPECT_EQ(run.report, lines(row.refused)) << "kind " << kind << " " << name;
+            EXPECT_EQ(run.verdict, L"输入超出范围，请核对") << name;
+            EXPECT_EQ(run.level, 2) << name;
+        }
+    }
+}
+
+TEST(Limits, RosterNursesAndDays) {
+    const LimitRow rows[] = {
+        {{{"nurses", 1}, {"days", 1}}, {}},
+        {{{"nurses", 40}, {"days", 31}}, {}},
+        {{{"nurses", 0}, {"days", 7}}, {L"护士人数 0 超出范围（1–40）"}},
+        {{{"nurses", 41}, {"days", 7}}, {L"护士人数 41 超出范围（1–40）"}},
+        {{{"nurses", 40.5}, {"days", 7}}, {L"护士人数 40.5 超出范围（1–40）"}},
+        {{{"nurses", 3}, {"days", 0}}, {L"排班天数 0 超出范围（1–31）"}},
+        {{{"nurses", 3}, {"days", 32}}, {L"排班天数 32 超出范围（1–31）"}},
+        {{{"nurses", 50}, {"days", kNaN}},
+         {L"护士人数 50 超出范围（1–40）", L"排班天数 -- 超出范围（1–31）"}},
+        {{}, {L"护士人数 0 超出范围（1–40）", L"排班天数 0 超出范围（1–31）"}},
+    };
+    expect_limits(1, rows);
+}
+
+TEST(Limits, DosingStartIntervalAndDoses) {
+    const LimitRow rows[] = {
+        {{{"start", 0}, {"interval", 0.1}, {"times", 1}}, {}},
+        {{{"start", -0.0}, {"interval", 8}, {"times", 30}}, {}},
+        {{{"start", 8}, {"interval", 8}, {"times", 31}}, {L"给药次数 31 超出范围（1–30）"}},
+        {{{"start", 8}, {"interval", 8}, {"times", 0}}, {L"给药次数 0 超出范围（1–30）"}},
+        {{{"start", 8}, {"interval", 0}, {"times", 6}}, {L"给药间隔 须大于 0"}},
+        {{{"start", 8}, {"interval", -2}, {"times", 6}}, {L"给药间隔 须大于 0"}},
+        {{{"start", 8}, {"interval", kInf}, {"times", 6}}, {L"给药间隔 须大于 0"}},
+        {{{"start", -5}, {"interval", 8}, {"times", 6}}, {L"首剂时间 须不小于 0"}},
+        {{{"start", kNaN}, {"interval", kNaN}, {"times", kNaN}},
+         {L"首剂时间 须不小于 0", L"给药间隔 须大于 0", L"给药次数 -- 超出范围（1–30）"}},
+    };
+    expect_limits(2, rows);
+}
+
+TEST(Limits, FollowUpGapAndVisits) {
+    const LimitRow rows[] = {
+        {{{"start", -3}, {"gap", 1}, {"times", 1}}, {}},
+        {{{"start", 7}, {"gap", 14}, {"times", 20}}, {}},
+        {{{"start", 7}, {"gap", 14}, {"times", 21}}, {L"随访次数 21 超出范围（1–20）"}},
+        {{{"start", 7}, {"gap", 14}, {"times", 0}}, {L"随访次数 0 超出范围（1–20）"}},
+        {{{"start", 7}, {"gap", 0}, {"times", 4}}, {L"随访间隔 须大于 0"}},
+        {{{"start", 7}, {"gap", 0.9}, {"times", 4}}, {L"随访间隔 须大于 0"}},
+        {{{"start", 7}, {"gap", -7}, {"times", 50}},
+         {L"随访间隔 须大于 0", L"随访次数 50 超出范围（1–20）"}},
+    };
+    expect_limits(7, rows);
+}
+
+TEST(Limits, HandoverBeds) {
+    const LimitRow rows[] = {
+        {{{"beds", 1}}, {}},
+        {{{"beds", 30}}, {}},
+        {{{"beds", 0}}, {L"交班床位数 0 超出范围（1–30）"}},
+        {{{"beds", 31}}, {L"交班床位数 31 超出范围（1–30）"}},
+        {{{"beds", 30.5}}, {L"交班床位数 30.5 超出范围（1–30）"}},
+        {{{"beds", -3}}, {L"交班床位数 -3 超出范围（1–30）"}},
+    };
+    expect_limits(9, rows);
+}
+
+// A number that names no row of a sheet: the sheet says so and lists the valid
+// numbers, at level 1; no other row stands in for it.
+TEST(Limits, LookupNumbersOutsideTheirTables) {
+    struct Lookup {
+        int32_t kind;
+        const char* key;
+        double value;
+        const wchar_t* refused;  // null: a valid number
+        const wchar_t* valid_numbers;
+    };
+    const wchar_t kDraw[] = L"检验项目编号须为 1–6：1 血常规，2 凝血，3 生化，4 血气，5 血培养，6 血糖/乳酸。";
+    const wchar_t kCritical[] =
+        L"危急值类别编号须为 1–6：1 电解质，2 血糖与血气，3 血常规，4 凝血，5 微生物与感染，6 心肌与胰腺。";
+    const wchar_t kAlert[] =
+        L"药品类别编号须为 1–4：1 高浓度电解质，2 胰岛素与口服降糖药，3 抗凝与化疗药，4 麻醉与肌松药。";
+    const wchar_t kPanels[] =
+        L"检验套餐编号须为 1–6：1 血常规，2 生化全套，3 凝血功能，4 甲状腺功能，5 心肌损伤标志物，6 尿常规。";
+    const Lookup cases[] = {
+        {3,  "kind",  1,  nullptr,                    kDraw},
+        {3,  "kind",  6,  nullptr,                    kDraw},
+        {3,  "kind",  0,  L"本次：0 号（无此编号）",  kDraw},
+        {3,  "kind",  7,  L"本次：7 号（无此编号）",  kDraw},
+        {4,  "kind",  6,  nullptr,                    kCritical},
+        {4,  "kind",  7,  L"类别：7 号（无此编号）",  kCritical},
+        {4,  "kind",  0,  L"类别：0 号（无此编号）",  kCritical},
+        {5,  "kind",  4,  nullptr,                    kAlert},
+        {5,  "kind",  5,  L"类别：5 号（无此编号）",  kAlert},
+        {5,  "kind",  0,  L"类别：0 号（无此编号）",  kAlert},
+        {11, "panel", 6,  nullptr,                    kPanels},
+        {11, "panel", 7,  L"套餐：7 号（无此编号）",  kPanels},
+        {11, "panel", -1, L"套餐：-1 号（无此编号）", kPanels},
+    };
+    for (const Lookup& c : cases) {
+        TestTool tool;
+        make_tool(&tool, {{c.key, c.value}});
+        ReportRun run = run_report(c.kind, tool);
+        const std::wstring refusal =
+            c.refused != nullptr ? std::wstring(c.refused) + L"\r\n" + c.valid_numbers + L"\r\n" : L"";
+        if (c.refused == nullptr) {
+            EXPECT_EQ(run.level, 0) << c.kind << " " << c.value;
+            EXPECT_EQ(run.report.find(L"无此编号"), std::wstring::npos);
+        } else {
+            EXPECT_NE(run.report.find(refusal), std::wstring::npos) << c.kind << " " << c.value;
+            EXPECT_EQ(run.verdict, L"编号无效，请核对");
+            EXPECT_EQ(run.level, 1);
+        }
+    }
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ inline const ToolInput kLargestReportInputs[] = {
     {"volume",     L"",   L"",  500.0},
     {"gtt",        L"",   L"",  40.0},
     {"panel",      L"",   L"",  0.0},
+    {"drip",       L"",   L"",  20.0},
 };
 constexpr int32_t kLargestReportInputCount =
     static_cast<int32_t>(sizeof kLargestReportInputs / sizeof kLargestReportInputs[0]);

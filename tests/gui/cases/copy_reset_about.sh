@@ -41,7 +41,7 @@ run_case() {
 }
 
 about_text() {
-  printf '%s' 'Kinetora\r\n\r\n分类：临床药理\r\n参考依据：ke=0.693/t1/2；约 5 个半衰期达稳态，3.3 个半衰期消除 90%\r\n\r\n'
+  printf '%s' 'Kinetora\r\n\r\n分类：临床药理\r\n参考依据：ke=0.693/t1/2；约 5 个半衰期达稳态，3.3 个半衰期消除 90%（《药理学》药物代谢动力学章，人民卫生出版社）\r\n\r\n'
   printf '%s' '本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\r\n具体用药与处置请结合患者实际情况及本院规范执行。\r\n\r\n'
   printf '%s' '版本 V1.0    官网：www.tovimed.example'
 }

@@ -1,21 +1,22 @@
 # Programs carrying tools with custom report kinds, in the window: the report in
 # the report box, the verdict in its level's colour (the compatibility report
-# sets levels 3, 2, 1 and 0), and for a report longer than the summary the
-# summary and clipboard holding it cut at 1023 units, with the cut marker.
+# sets levels 3, 2 and 1; no pair of drugs is green: a pair without a rule is
+# not known to be compatible), and the longest roster of the duty-roster
+# program whole in the report box and on the clipboard.
 run_case() {
   start_app "$KINETORA_COMPAT_APP"
-  local row a b level verdict colour name
-  for row in '1|2|3' '10|4|2' '7|6|1' '3|3|0'; do
-    IFS='|' read -r a b level <<< "$row"
-    case $level in
-      3) verdict='禁忌：不可同瓶输注，需间隔冲管'; colour=$COLOUR_LEVEL3 ;;
-      2) verdict='不宜同瓶，建议分开输注'; colour=$COLOUR_LEVEL2 ;;
-      1) verdict='建议分开输注'; colour=$COLOUR_LEVEL1 ;;
-      0) verdict='未收录明确禁忌，仍需核对院内配伍表'; colour=$COLOUR_LEVEL0 ;;
+  local row a b rule level verdict colour name
+  for row in '1|2|newborn' '10|4|apart' '4|5|reported' '2|3|none'; do
+    IFS='|' read -r a b rule <<< "$row"
+    case $rule in
+      newborn) level=3; verdict='禁忌：不可同瓶输注，需间隔冲管'; colour=$COLOUR_LEVEL3 ;;
+      apart) level=2; verdict='不宜同瓶，建议分开输注'; colour=$COLOUR_LEVEL2 ;;
+      reported) level=1; verdict='建议分开输注'; colour=$COLOUR_LEVEL1 ;;
+      none) level=1; verdict='未收录：无法判断能否配伍，请查说明书或本院配伍表'; colour=$COLOUR_LEVEL1 ;;
     esac
     drv set-text 2000 "$a" set-text 2001 "$b" click 1001 \
         expect-text-at $VERDICT_AT "$(esc "$verdict")" \
-        expect-text 3000 "$(esc_b "$(compatibility_report "$a" "$b" "$level")")"
+        expect-text 3000 "$(esc_b "$(compatibility_report "$a" "$b" "$rule")")"
     shot_until "compat_${a}_${b}" $VERDICT_BOX "$colour" 100 100000 "drugs $a and $b: level $level colour"
     for other in "$COLOUR_LEVEL0" "$COLOUR_LEVEL1" "$COLOUR_LEVEL2" "$COLOUR_LEVEL3"; do
       [ "$other" = "$colour" ] && continue
@@ -23,24 +24,26 @@ run_case() {
     done
   done
   # For a custom report the summary is the report alone, without the verdict.
-  drv click 1003 expect-clipboard "$(esc_b "配伍测试\r\n$(compatibility_report 3 3 0)")"
+  drv click 1003 expect-clipboard "$(esc_b "配伍测试\r\n$(compatibility_report 2 3 none)")"
   ok "compatibility report: clipboard holds the name and the report"
   stop_app
 
-  start_app "$KINETORA_ROSTER_APP"
-  drv click 1001 expect-length 3000 6390 click 1003 expect-status "$(esc 结果已复制到剪贴板)" \
-      expect-clipboard-report 1023
-  ok "40-nurse roster: the whole report in the box, the clipboard's cut announced"
+  # The longest roster of the duty-roster program, 40 nurses over 31 days:
+  # the clipboard carries the whole report.
+  start_app "$KINETORA_SUITE_DIR/Kinetora-T101.exe"
+  drv set-text 2000 40 set-text 2001 31 click 1001 expect-length 3000 6390 click 1003 \
+      expect-status "$(esc 结果已复制到剪贴板)" expect-clipboard-report
+  ok "40-nurse, 31-day roster: the whole report in the box and on the clipboard"
   stop_app
 }
 
 compatibility_report() {
-  local a=$1 b=$2 level=$3 conclusion
-  case $level in
-    3) conclusion='结论：禁忌配伍。头孢曲松与含钙注射液可形成不溶性沉淀；钙剂与碳酸氢钠亦不宜同瓶。' ;;
-    2) conclusion='结论：不宜同瓶。呋塞米与多巴胺、氨溴索与碱性液混合易发生理化变化。' ;;
-    1) conclusion='结论：奥美拉唑与维生素C 同瓶 pH 冲突，稳定性下降，建议分开。' ;;
-    0) conclusion='结论：本工具库内未收录该组合的明确禁忌，但仍须查本院配伍表并现配现用、注意冲管。' ;;
+  local a=$1 b=$2 rule=$3 conclusion
+  case $rule in
+    newborn) conclusion='结论：禁忌配伍。头孢曲松与含钙注射液可形成不溶性沉淀；钙剂与碳酸氢钠亦不宜同瓶。新生儿（≤28 天）禁止与任何含钙静脉制剂合用，即使不同管路、不同时间输注。' ;;
+    apart) conclusion='结论：不宜同瓶。呋塞米与多巴胺、氨溴索与碱性液混合易发生理化变化。' ;;
+    reported) conclusion='结论：有文献报告两药混合后出现浑浊或沉淀，建议分开输注，请药师核对。' ;;
+    none) conclusion='结论：本工具库内未收录该组合的明确禁忌，但仍须查本院配伍表并现配现用、注意冲管。' ;;
   esac
   printf '%s' "待查：$a 号 $(drug_name "$a")  +  $b 号 $(drug_name "$b")\r\n\r\n"
   printf '%s' '编号：1头孢曲松 2葡萄糖酸钙 3万古霉素 4呋塞米 5氨溴索\r\n'

@@ -21,7 +21,7 @@ run_case() {
 
   local host exe_windows
   host=$(sed -n 's/^#define KINETORA_PUBLISHER_HOST "\(.*\)"/\1/p' \
-         "$KINETORA_SOURCE/app/resources/version_info.h")
+         "$KINETORA_SOURCE/resources/version_info.h")
   exe_windows="Z:${KINETORA_APP//\//\\}"
   drv check-resources "$(esc "$exe_windows")" "$(esc "$host")"
   ok "icon group 1, version resource with $host, manifest"

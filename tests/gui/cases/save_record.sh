@@ -1,6 +1,7 @@
 # Saving: folders and T030.csv made on the first save with byte-order mark,
-# header and record; later saves append one record each; a calculate stopped
-# by an input error leaves the saved inputs with their report; a file held open
+# header and record; later saves append one record each; once a field changed
+# after the calculation (an edit, or an input error) there is no result to save
+# and the file stays as it was; a file held open
 # by another program without sharing: the "保存失败" warning, the failure status
 # and the file unchanged; once it is closed, saving the same result works; a
 # record file that ends in a torn record (its report field still open): the
@@ -28,12 +29,25 @@ run_case() {
   expect_file second_save "$(printf '\xef\xbb\xbf')时间,工具,半衰期,结果\r\n$(record 8)$(record 30)"
   ok "second save appends one record, no second mark or header"
 
-  drv set-text 2000 1e999 click 1001 \
+  # No result once the field changed: an edit without calculating again, or a
+  # calculate stopped by an input error. Save is refused and the file stays.
+  local notice_box changed
+  notice_box="expect-box $(esc 提示) $(esc '请先点击“计算”生成结果，再保存记录。')"
+  changed=$(esc 输入已更改，请重新计算)
+  drv set-text 2000 36 click 1001 $(expect_result 36) set-text 2000 12 \
+      expect-text 3000 '' expect-text-at $VERDICT_AT "$(esc "$VERDICT_HINT")" \
+      expect-status "$changed" click 1002 $notice_box expect-status "$changed"
+  expect_file after_edit "$(printf '\xef\xbb\xbf')时间,工具,半衰期,结果\r\n$(record 8)$(record 30)"
+  ok "edit after calculate: report and verdict gone at once, save refused, file unchanged"
+
+  drv set-text 2000 30 click 1001 $(expect_result 30) set-text 2000 1e999 click 1001 \
       expect-box "$(esc 输入有误)" "$(esc '第 1 项“半衰期”请输入数字。')" \
-      click 1002 $saved_box
-  expect_file after_input_error \
+      click 1002 $notice_box
+  expect_file after_input_error "$(printf '\xef\xbb\xbf')时间,工具,半衰期,结果\r\n$(record 8)$(record 30)"
+  ok "input error, then save: save refused, file unchanged"
+  drv set-text 2000 30 click 1001 $(expect_result 30) click 1002 $saved_box
+  expect_file third_save \
       "$(printf '\xef\xbb\xbf')时间,工具,半衰期,结果\r\n$(record 8)$(record 30)$(record 30)"
-  ok "after an input error the record pairs the last good input with its report"
 
   cp "$file_unix" "$ARTEFACTS/before_locked_save.csv"
   drv lock-file "$(esc "$file")" click 1002 \

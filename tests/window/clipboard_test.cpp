@@ -1,0 +1,89 @@
+// The copy command's clipboard hand-over, with each clipboard call made to fail
+// in turn through the seam. Windows only: the blocks are real global memory.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "window/clipboard.h"
+
+namespace {
+
+// What the fake clipboard saw.
+struct FakeClipboard {
+    bool open_fails;
+    bool allocate_fails;
+    bool set_fails;
+    int opened;
+    int closed;
+    int emptied;
+    HGLOBAL offered;
+    HGLOBAL freed;
+    std::wstring text;  // the block's text when it was offered
+};
+
+FakeClipboard fake;
+
+bool fake_open(HWND) {
+    if (fake.open_fails) return false;
+    ++fake.opened;
+    return true;
+}
+void fake_empty() { ++fake.emptied; }
+HGLOBAL fake_allocate(SIZE_T bytes) {
+    return fake.allocate_fails ? nullptr : GlobalAlloc(GMEM_MOVEABLE, bytes);
+}
+bool fake_set_text(HGLOBAL block) {
+    fake.offered = block;
+    const wchar_t* text = static_cast<const wchar_t*>(GlobalLock(block));
+    fake.text = text;
+    GlobalUnlock(block);
+    if (fake.set_fails) return false;
+    GlobalFree(block);  // the fake clipboard owns the block it took
+    return true;
+}
+void fake_free_block(HGLOBAL block) {
+    fake.freed = block;
+    GlobalFree(block);
+}
+void fake_close() { ++fake.closed; }
+
+const ClipboardOps kFakeOps = {fake_open,      fake_empty,      fake_allocate,
+                               fake_set_text, fake_free_block, fake_close};
+
+}  // namespace
+
+TEST(Clipboard, EachFailureReportsNoCopyAndLeavesNoBlockBehind) {
+    struct Row {
+        const char* name;
+        bool open_fails;
+        bool allocate_fails;
+        bool set_fails;
+        bool placed;
+        int opened;   // and closed again
+        bool offered;
+        bool freed;   // by the command, because the clipboard did not take it
+    };
+    const Row rows[] = {
+        // name            open   alloc  set    placed opened offered freed
+        {"accepted",       false, false, false, true,  1,     true,   false},
+        {"not opened",     true,  false, false, false, 0,     false,  false},
+        {"no memory",      false, true,  false, false, 1,     false,  false},
+        {"not accepted",   false, false, true,  false, 1,     true,   true},
+    };
+    for (const Row& row : rows) {
+        fake = FakeClipboard{};
+        fake.open_fails = row.open_fails;
+        fake.allocate_fails = row.allocate_fails;
+        fake.set_fails = row.set_fails;
+        const bool placed =
+            place_clipboard_text(kFakeOps, nullptr, get_tool_definition(), L"摘要\r\n—— 结论");
+        EXPECT_EQ(placed, row.placed) << row.name;
+        EXPECT_EQ(fake.opened, row.opened) << row.name;
+        EXPECT_EQ(fake.closed, row.opened) << row.name;
+        EXPECT_EQ(fake.emptied, row.opened) << row.name;
+        EXPECT_EQ(fake.offered != nullptr, row.offered) << row.name;
+        EXPECT_EQ(fake.freed != nullptr, row.freed) << row.name;
+        if (row.freed) EXPECT_EQ(fake.freed, fake.offered) << row.name;
+        if (row.offered) EXPECT_EQ(fake.text, L"Kinetora\r\n摘要\r\n—— 结论") << row.name;
+    }
+}

@@ -1,0 +1,142 @@
+// The texts the window commands show.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "window/command_text.h"
+#include "engine/compute_tool.h"
+#include "engine/wide_text.h"
+
+namespace {
+
+const ToolInput kThreeInputs[] = {
+    {"a", L"体重", L"kg", 60.0},
+    {"b", L"剂量", L"", 0.5},
+    {"c", L"浓度", nullptr, 1234567.0},
+};
+
+// A tool with three inputs, no description and no note.
+const ToolDef kPlainTool = {
+    7, L"测试工具", nullptr, L"测试", L"公式 A", nullptr, 3, kThreeInputs, 0, nullptr, 0, nullptr, 0,
+};
+
+ToolDef custom_tool() {
+    ToolDef tool = get_tool_definition();
+    tool.custom_report_kind = 6;
+    return tool;
+}
+
+std::wstring repeat(wchar_t unit, int count) { return std::wstring(static_cast<size_t>(count), unit); }
+
+}  // namespace
+
+TEST(CommandText, HeaderAndLabelTexts) {
+    wchar_t text[kReferenceCapacity];
+    build_subtitle(get_tool_definition(), text, kSubtitleCapacity);
+    EXPECT_EQ(std::wstring(text), L"临床药理  ·  由半衰期估算消除、蓄积与达稳态");
+    build_subtitle(kPlainTool, text, kSubtitleCapacity);
+    EXPECT_EQ(std::wstring(text), L"测试  ·  ");
+
+    build_reference_text(get_tool_definition(), text, kReferenceCapacity);
+    EXPECT_EQ(std::wstring(text), L"参考依据：ke=0.693/t1/2；约 5 个半衰期达稳态，3.3 个半衰期消除 90%（《药理学》药物代谢动力学章，人民卫生出版社）");
+
+    // Long texts are cut at their capacities.
+    const std::wstring long_text = repeat(L'长', 600);
+    ToolDef tool = kPlainTool;
+    tool.category = long_text.c_str();
+    tool.reference = long_text.c_str();
+    build_subtitle(tool, text, kSubtitleCapacity);
+    EXPECT_EQ(wtext_length(text), 255);
+    build_reference_text(tool, text, kReferenceCapacity);
+    EXPECT_EQ(wtext_length(text), 511);
+    EXPECT_EQ(std::wstring(text, 5), L"参考依据：");
+}
+
+TEST(CommandText, InputErrorMessageNumbersFromOne) {
+    wchar_t text[kInputErrorCapacity];
+    build_input_error_message(get_tool_definition(), 0, text, kInputErrorCapacity);
+    EXPECT_EQ(std::wstring(text), L"第 1 项“半衰期”请输入数字。");
+    build_input_error_message(kPlainTool, 2, text, kInputErrorCapacity);
+    EXPECT_EQ(std::wstring(text), L"第 3 项“浓度”请输入数字。");
+}
+
+TEST(CommandText, SummaryOfAFormulaTool) {
+    const double t = 30;
+    wchar_t report[kReportCapacity];
+    wchar_t verdict[kVerdictCapacity];
+    wchar_t detail[kDetailCapacity];
+    int32_t level = 0;
+    compute_tool(get_tool_definition(), &t, report, kReportCapacity, verdict, kVerdictCapacity,
+                 &level, detail, kDetailCapacity);
+    static wchar_t summary[kSummaryCapacity];
+    build_summary(get_tool_definition(), report, verdict, summary, kSummaryCapacity);
+    EXPECT_EQ(std::wstring(summary),
+              L"消除速率常数：0.023 1/h\r\n达稳态时间：150.0 h\r\n消除 90% 时间：99.6 h\r\n"
+              L"—— 半衰期较长，蓄积风险高，注意 loading 与监测");
+
+    // The longest report and the longest verdict both stay whole.
+    const std::wstring longest_report = repeat(L'x', kReportCapacity - 1);
+    const std::wstring longest_verdict = repeat(L'结', kVerdictCapacity - 1);
+    build_summary(get_tool_definition(), longest_report.c_str(), longest_verdict.c_str(), summary,
+                  kSummaryCapacity);
+    EXPECT_EQ(std::wstring(summary), longest_report + L"—— " + longest_verdict);
+}
+
+TEST(CommandText, SummaryOfACustomReportToolIsTheWholeReport) {
+    const ToolDef tool = custom_tool();
+    static wchar_t summary[kSummaryCapacity];
+    build_summary(tool, L"第一行\r\n第二行\r\n", L"禁忌", summary, kSummaryCapacity);
+    EXPECT_EQ(std::wstring(summary), L"第一行\r\n第二行\r\n");
+    std::wstring long_report;
+    while (long_report.size() < static_cast<size_t>(kReportCapacity) - 6) {
+        long_report += L"护士排班\r\n";  // to 8190 units
+    }
+    build_summary(tool, long_report.c_str(), L"禁忌", summary, kSummaryCapacity);
+    EXPECT_EQ(std::wstring(summary), long_report);
+}
+
+TEST(CommandText, StatusTexts) {
+    wchar_t text[kStatusCapacity];
+    build_calculate_status(get_tool_definition(), text, kStatusCapacity);
+    EXPECT_EQ(std::wstring(text), L"计算完成  Kinetora");
+    const std::wstring long_name = repeat(L'名', 300);
+    ToolDef tool = kPlainTool;
+    tool.name = long_name.c_str();
+    build_calculate_status(tool, text, kStatusCapacity);
+    EXPECT_EQ(std::wstring(text), L"计算完成  " + repeat(L'名', 249));
+
+    EXPECT_EQ(std::wstring(kReadyStatus), L"就绪：填写参数后按 F5 或点击“计算”");
+    EXPECT_EQ(std::wstring(kCopiedStatus), L"结果已复制到剪贴板");
+    EXPECT_EQ(std::wstring(kResetStatus), L"已恢复默认值");
+    EXPECT_EQ(std::wstring(kVerdictHint), L"填写左侧参数，点击“计算”");
+}
+
+TEST(CommandText, AboutTextHasNineLines) {
+    wchar_t text[kAboutCapacity];
+    build_about_text(get_tool_definition(), text, kAboutCapacity);
+    const std::wstring expected = std::wstring(L"Kinetora\r\n") + L"\r\n" + L"分类：临床药理\r\n" +
+                                  L"参考依据：ke=0.693/t1/2；约 5 个半衰期达稳态，3.3 个半衰期消除 90%（《药理学》药物代谢动力学章，人民卫生出版社）\r\n" +
+                                  L"\r\n" +
+                                  L"本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\r\n" +
+                                  L"具体用药与处置请结合患者实际情况及本院规范执行。\r\n" + L"\r\n" +
+                                  L"版本 V1.0    官网：" + kPublisherHost;
+    EXPECT_EQ(std::wstring(text), expected);
+
+    // A reference longer than the box: the text is cut at 1399 units.
+    const std::wstring long_reference = repeat(L'据', 2000);
+    ToolDef tool = kPlainTool;
+    tool.reference = long_reference.c_str();
+    build_about_text(tool, text, kAboutCapacity);
+    EXPECT_EQ(wtext_length(text), kAboutCapacity - 1);
+}
+
+TEST(CommandText, ClipboardTextFitsItsBlock) {
+    for (int32_t length : {0, 1, 100, 1023, kSummaryCapacity - 1}) {
+        const std::wstring summary = repeat(L'摘', length);
+        const int32_t bytes = clipboard_block_bytes(get_tool_definition(), summary.c_str());
+        EXPECT_EQ(bytes, (length + 8) * 2 + 32);
+        std::wstring block(static_cast<size_t>(bytes / 2), L'#');
+        build_clipboard_text(get_tool_definition(), summary.c_str(), &block[0], bytes / 2);
+        EXPECT_EQ(std::wstring(block.c_str()), L"Kinetora\r\n" + summary) << length;
+    }
+}

@@ -1,0 +1,56 @@
+#include "command_text.h"
+
+#include "../engine/wide_text.h"
+
+void build_subtitle(const ToolDef& tool, wchar_t* out, int32_t capacity) {
+    wtext_format(out, capacity, L"%ls  ·  %ls", tool.category ? tool.category : L"",
+                 tool.description ? tool.description : L"");
+}
+
+void build_reference_text(const ToolDef& tool, wchar_t* out, int32_t capacity) {
+    wtext_format(out, capacity, L"参考依据：%ls", tool.reference ? tool.reference : L"");
+}
+
+void build_input_error_message(const ToolDef& tool, int32_t index, wchar_t* out,
+                               int32_t capacity) {
+    const wchar_t* label = (index >= 0 && index < tool.input_count) ? tool.inputs[index].label
+                                                                     : nullptr;
+    wtext_format(out, capacity, L"第 %d 项“%ls”请输入数字。", index + 1, label ? label : L"");
+}
+
+void build_summary(const ToolDef& tool, const wchar_t* report, const wchar_t* verdict,
+                   wchar_t* out, int32_t capacity) {
+    if (tool.custom_report_kind == 0) {
+        wtext_format(out, capacity, L"%ls—— %ls", report, verdict);
+    } else {
+        wtext_copy(out, capacity, report);
+    }
+}
+
+void build_calculate_status(const ToolDef& tool, wchar_t* out, int32_t capacity) {
+    wtext_format(out, capacity, L"计算完成  %ls", tool.name);
+}
+
+void build_about_text(const ToolDef& tool, wchar_t* out, int32_t capacity) {
+    wtext_format(out, capacity,
+                 L"%ls\r\n"
+                 L"\r\n"
+                 L"分类：%ls\r\n"
+                 L"参考依据：%ls\r\n"
+                 L"\r\n"
+                 L"本工具为临床辅助计算/记录工具，结果不能替代医师诊疗判断，\r\n"
+                 L"具体用药与处置请结合患者实际情况及本院规范执行。\r\n"
+                 L"\r\n"
+                 L"版本 V" KINETORA_VERSION_TEXT L"    官网：%ls",
+                 tool.name, tool.category ? tool.category : L"",
+                 tool.reference ? tool.reference : L"", kPublisherHost);
+}
+
+void build_clipboard_text(const ToolDef& tool, const wchar_t* summary, wchar_t* out,
+                          int32_t capacity) {
+    wtext_format(out, capacity, L"%ls\r\n%ls", tool.name, summary);
+}
+
+int32_t clipboard_block_bytes(const ToolDef& tool, const wchar_t* summary) {
+    return (wtext_length(summary) + wtext_length(tool.name)) * 2 + 32;
+}
