@@ -5,7 +5,8 @@
 #   make test-windows-x86   its tests under Wine's 32-bit half (make test runs
 #                           them): every unit and end-to-end test, the twelve
 #                           self-tests against the 64-bit programs' expected
-#                           files, the import check, the GUI smoke test
+#                           files, the import check, the GUI smoke test and
+#                           the resource test
 
 X86_TOOLCHAIN_PACKAGES := g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 # Wine's 32-bit half: dpkg gets the i386 architecture first.
