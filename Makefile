@@ -2,7 +2,7 @@
 # missing first (no apt call when everything is there).
 #   make run    open the program (under Wine; without a display: the self-test);
 #               make run TOOL=<id> opens the suite's program of tool <id>
-#   make test   every test of both builds
+#   make test   every test of the builds: host, 64-bit and 32-bit Windows
 
 SHELL := /bin/bash
 ROOT := $(abspath .)
@@ -46,9 +46,10 @@ windows: deps
 wine-prefix: run-deps
 	@tools/wine-prefix.sh
 
-test: host windows wine-prefix
+test: host windows windows-x86 wine-prefix
 	@$(MAKE) --no-print-directory test-host
 	@$(MAKE) --no-print-directory test-windows
+	@$(MAKE) --no-print-directory test-windows-x86
 	@$(MAKE) --no-print-directory fuzz-smoke
 
 test-host:

@@ -155,10 +155,15 @@ void write_manual() {
     put_utf8(L"\xFEFF");
     paragraph(0, L"Kinetora 临床小工具套件 V%ls 使用说明", kVersion);
     blank_line();
-    paragraph(0, L"本套件共 %d 个程序，每个程序是一个独立的 .exe 文件，适用于 64 位的 "
-                 L"Windows 7 至 Windows 11。无需安装，不写注册表，也没有设置文件：复制到"
-                 L"任意文件夹后双击即可运行。",
+    paragraph(0, L"本套件共 %d 个程序，每个程序是一个独立的 .exe 文件。无需安装，不写注册表，"
+                 L"也没有设置文件：复制到任意文件夹后双击即可运行。",
               kCatalogueProgramCount);
+    paragraph(0, L"套件分两个压缩包发布，其中的程序同名，功能和计算结果完全相同，按电脑上的 Windows "
+                 L"选用：Kinetora-%ls-win32.zip 适用于 32 位和 64 位的 Windows 7 至 "
+                 L"Windows 11，每台电脑都可以用；Kinetora-%ls-win64.zip 只适用于 64 位的 "
+                 L"Windows 7 至 Windows 11。不确定时选 win32 压缩包。Windows 是 32 位还是 "
+                 L"64 位，见“控制面板”中“系统”一页的“系统类型”。",
+              kVersion, kVersion);
     paragraph(0, L"程序打开时，各输入框已填好示例值，直接点击“计算”或按 F5 即可看到示例"
                  L"结果。“复制结果”把结果放到剪贴板；“保存记录”把结果追加到该程序的记录"
                  L"文件；“清空重填”恢复示例值。");
@@ -196,14 +201,15 @@ void write_manual() {
                  L"不存在或没有写入权限）；4 命令行中有程序不认识的选项（以 - 或 / 开头的其他"
                  L"参数，如拼错的 --selftest），程序不打开窗口，也不写任何文件。");
     blank_line();
-    numbered(L"2. ", L"校验文件。压缩包旁的 SHA256SUMS 记有压缩包本身的 SHA-256 值；压缩包"
-                     L"内的 SHA256SUMS 记有每个程序和本说明的 SHA-256 值，每行为“校验值  "
-                     L"文件名”。在命令提示符中进入文件所在的文件夹，运行：");
-    paragraph(5, L"certutil -hashfile Kinetora-%ls-win64.zip SHA256", kVersion);
+    numbered(L"2. ", L"校验文件。压缩包旁的 SHA256SUMS 记有两个压缩包本身的 SHA-256 值；"
+                     L"每个压缩包内的 SHA256SUMS 记有该压缩包中每个程序和本说明的 SHA-256 "
+                     L"值，每行为“校验值  文件名”。两个压缩包中的程序同名而内容不同，请与同一"
+                     L"压缩包内的 SHA256SUMS 对照。在命令提示符中进入文件所在的文件夹，运行：");
+    paragraph(5, L"certutil -hashfile Kinetora-%ls-win32.zip SHA256", kVersion);
     paragraph(5, L"certutil -hashfile Kinetora.exe SHA256");
-    paragraph(3, L"（其他文件同样，换成要检查的文件名），把显示的值与 SHA256SUMS 中同名文件"
-                 L"那一行的值对照，二者应完全相同（不分大小写；较早的 Windows 显示的值中间"
-                 L"带空格，去掉空格后对照）。");
+    paragraph(3, L"（64 位的压缩包和其他文件同样，换成要检查的文件名），把显示的值与 "
+                 L"SHA256SUMS 中同名文件那一行的值对照，二者应完全相同（不分大小写；较早的 "
+                 L"Windows 显示的值中间带空格，去掉空格后对照）。");
 }
 
 }  // namespace

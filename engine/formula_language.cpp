@@ -156,6 +156,30 @@ double look_up_key(FormulaState* s, const char* name, int32_t length) {
     return fail_as_zero(s);
 }
 
+// Powers and decimal logarithms. MinGW's pow for doubles is another function in
+// the 32-bit and the 64-bit runtime (the 64-bit one misses whole powers such as
+// 1.2^6 by a bit), and log10 comes from the C runtime DLL, whose 32-bit and
+// 64-bit builds part in the last bit. MinGW's long double functions are linked
+// into the program and run the same x87 code in both: rounded once to a double,
+// their results are the same in the 32-bit and the 64-bit programs on every
+// Windows, and at least as close to the exact value.
+double power(double base, double exponent) {
+#ifdef __MINGW32__
+    return static_cast<double>(
+        std::pow(static_cast<long double>(base), static_cast<long double>(exponent)));
+#else
+    return std::pow(base, exponent);
+#endif
+}
+
+double decimal_log(double x) {
+#ifdef __MINGW32__
+    return static_cast<double>(std::log10(static_cast<long double>(x)));
+#else
+    return std::log10(x);
+#endif
+}
+
 // Functions. Each operation takes the state and its arguments (a one-argument
 // function ignores b); an argument outside the domain fails as 0.
 double apply_sqrt(FormulaState* s, double x, double) {
@@ -166,19 +190,19 @@ double apply_log(FormulaState* s, double x, double) {
     return x <= 0 ? fail_as_zero(s) : std::log(x);
 }
 double apply_log10(FormulaState* s, double x, double) {
-    return x <= 0 ? fail_as_zero(s) : std::log10(x);
+    return x <= 0 ? fail_as_zero(s) : decimal_log(x);
 }
 double apply_exp(FormulaState*, double x, double) { return std::exp(x); }
 double apply_floor(FormulaState*, double x, double) { return std::floor(x); }
 double apply_ceil(FormulaState*, double x, double) { return std::ceil(x); }
 double apply_round(FormulaState*, double x, double) { return std::floor(x + 0.5); }
 double apply_cbrt(FormulaState*, double x, double) {
-    return x >= 0 ? std::pow(x, 0.3333333333333333) : -std::pow(-x, 0.3333333333333333);
+    return x >= 0 ? power(x, 0.3333333333333333) : -power(-x, 0.3333333333333333);
 }
 double apply_sign(FormulaState*, double x, double) { return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0); }
 double apply_min(FormulaState*, double a, double b) { return a < b ? a : b; }
 double apply_max(FormulaState*, double a, double b) { return a > b ? a : b; }
-double apply_pow(FormulaState*, double a, double b) { return std::pow(a, b); }
+double apply_pow(FormulaState*, double a, double b) { return power(a, b); }
 double apply_mod(FormulaState* s, double a, double b) {
     return b == 0 ? fail_as_zero(s) : std::fmod(a, b);
 }
@@ -281,7 +305,7 @@ double parse_power(FormulaState* s) {
     if (!enter_nested(s)) return 0.0;
     double exponent = parse_power(s);
     leave_nested(s);
-    return std::pow(base, exponent);
+    return power(base, exponent);
 }
 
 // product: power { ("*" | "/" | "%") power }   ("**" is no operator; a zero

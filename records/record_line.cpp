@@ -97,7 +97,13 @@ void build_record_line(const ToolDef& tool, const double* input_values,
     // field and the line end.
     int32_t report_units = wtext_length(detail_text);
     if (report_units > kRecordReportUnits) report_units = kRecordReportUnits;
-    const int32_t report_field = field_units(detail_text, report_units);
+    int32_t report_field = field_units(detail_text, report_units);
+    // A line too short for the whole report keeps the time stamp and a comma
+    // for every later column first: a line left empty by the stamp, or a field
+    // without room for its comma, would lose columns.
+    int32_t report_room = capacity - 1 - kLineEndUnits - wtext_length(stamp) - inputs - 2;
+    if (report_room < 0) report_room = 0;
+    if (report_field > report_room) report_field = report_room;
     int32_t reserve = kLineEndUnits + report_field + inputs + 1;
     append_csv_field(line, capacity, reserve + 1, stamp, -1);
     append_csv_field(line, capacity, reserve, tool.name, -1);

@@ -2,9 +2,9 @@
 # Shows that the release is reproducible (run by `make release-check`): builds
 # it twice, from two clean clones of the last commit in two temporary folders
 # of different names and depths, one after the other (so at different times),
-# under different time zones and umasks, and compares every program, the
-# manual, the zip and dist/SHA256SUMS byte for byte. Exit code 0 when all are
-# identical. Uncommitted changes are not part of the check.
+# under different time zones and umasks, and compares every program of both
+# builds, the manual, both zips and dist/SHA256SUMS byte for byte. Exit code 0
+# when all are identical. Uncommitted changes are not part of the check.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/kinetora-release-check.XXXXXX")
@@ -46,14 +46,17 @@ echo "release-check: comparing"
 for file in "$first"/dist/* ; do
   compare "dist/$(basename "$file")" "$file" "$second/dist/$(basename "$file")"
 done
-for file in "$first"/build/release/stage/*; do
-  compare "$(basename "$file")" "$file" "$second/build/release/stage/$(basename "$file")"
-done
+staged() { (cd "$1/build/release/stage" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
+while IFS= read -r file; do
+  compare "$file" "$first/build/release/stage/$file" "$second/build/release/stage/$file"
+done < <(staged "$first")
 [ "$(ls "$first/dist")" = "$(ls "$second/dist")" ] || { echo "  the dist folders differ"; different=1; }
+[ "$(staged "$first")" = "$(staged "$second")" ] || { echo "  the staged files differ"; different=1; }
 
 echo "release-check: $(( $(date +%s) - started )) s in all"
 if [ "$different" -ne 0 ]; then
   echo "release-check: FAILED, the two builds differ"
   exit 1
 fi
-echo "release-check: the two builds are identical: $(cut -c1-64 "$first/dist/SHA256SUMS")"
+echo "release-check: the two builds are identical:"
+sed 's/\r$//; s/^/  /' "$first/dist/SHA256SUMS"

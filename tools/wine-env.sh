@@ -13,4 +13,6 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8
 export LC_ALL=zh_CN.UTF-8
 wine=/usr/lib/wine/wine64
+# Wine's 32-bit half (package wine32): wine64 hands 32-bit programs to it.
+wine32=/usr/lib/wine/wine
 wineserver=/usr/lib/wine/wineserver

@@ -8,14 +8,17 @@
 #     Message boxes, captions and menus use "MS Shell Dlg", which the Chinese
 #     locale substitutes by SimSun ("MS Shell Dlg 2" by Tahoma). Wine applies a
 #     replacement only to a face it cannot find on the machine.
-# The prefix is made afresh whenever this script or wine-env.sh changes: its
-# stamp holds their checksum. When it is up to date this takes a few
-# milliseconds, so every Wine run calls it first.
+#   - the 32-bit system folder (syswow64) for the 32-bit programs, when Wine's
+#     32-bit half is installed.
+# The prefix is made afresh whenever this script or wine-env.sh changes, or
+# Wine's 32-bit half comes or goes: its stamp holds their checksum. When it is
+# up to date this takes a few milliseconds, so every Wine run calls it first.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-env.sh"
 stamp="$WINEPREFIX/.kinetora-ready"
-settings=$(cat "$root/tools/wine-prefix.sh" "$root/tools/wine-env.sh" | sha1sum | cut -d' ' -f1)
+settings=$( (cat "$root/tools/wine-prefix.sh" "$root/tools/wine-env.sh"
+            [ -x "$wine32" ] && echo "32-bit") | sha1sum | cut -d' ' -f1)
 [ "$(cat "$stamp" 2>/dev/null)" = "$settings" ] && exit 0
 
 # Parallel tests may all find the prefix out of date: one makes it.

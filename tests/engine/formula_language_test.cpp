@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <ios>
 #include <string>
 
 #include "engine/formula_language.h"
@@ -163,6 +164,30 @@ TEST(FormulaLanguage, FurtherCases) {
         {"t\xC3\xA9",                    30,       1},
     };
     for (const Case& c : cases) expect_case(c);
+}
+
+// The 32-bit and the 64-bit programs compute the same double, to the last bit,
+// and that is the correctly rounded one: powers with whole exponents and decimal
+// logarithms (where the runtime's 32-bit and 64-bit functions part), and sums
+// and products whose intermediate results an x87 unit would keep wider.
+TEST(FormulaLanguage, SameBitsOnEveryBuild) {
+    const Case cases[] = {
+        // formula               value                   flag
+        {"1.1^9",                0x1.2dd13add43095p+1,   0},
+        {"1.2^6",                0x1.7e34b945308bap+1,   0},
+        {"pow(1.4, 9)",          0x1.4a93a5cae67ebp+4,   0},
+        {"log10(1.43)",          0x1.3e20d2066bdeep-3,   0},
+        {"log10(10.4)",          0x1.045c4c033adcep+0,   0},
+        {"5.8*4.8-1.6*5.8",      0x1.28f5c28f5c29p+4,    0},
+        {"5.8/4.8+1.6/5.8",      0x1.7bf43ad9bf43ap+0,   0},
+        {"(8.5+0.2)*23.1",       0x1.91f0a3d70a3d7p+7,   0},
+    };
+    for (const Case& c : cases) {
+        int32_t flag = -1;
+        double value = evaluate_formula(kTool, c.formula, kInputValues, kOutputValues, &flag);
+        EXPECT_EQ(flag, c.flag) << c.formula;
+        EXPECT_EQ(value, c.value) << c.formula << ": " << std::hexfloat << value;
+    }
 }
 
 TEST(FormulaLanguage, AbsentFormulaFails) {

@@ -142,19 +142,21 @@ bool wait_for(DWORD timeout_ms, Condition condition) {
     }
 }
 
+// Stops at the visible message box owned by the main window, storing it in
+// *data. A named CALLBACK function: a 32-bit Windows calls it as stdcall.
+BOOL CALLBACK stop_at_box(HWND window, LPARAM data) {
+    if (IsWindowVisible(window) && class_name(window) == L"#32770" &&
+        GetWindow(window, GW_OWNER) == main_window) {
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The visible message box owned by the main window, or null.
 HWND find_box() {
     HWND found = nullptr;
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            if (IsWindowVisible(window) && class_name(window) == L"#32770" &&
-                GetWindow(window, GW_OWNER) == main_window) {
-                *reinterpret_cast<HWND*>(data) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumWindows(stop_at_box, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

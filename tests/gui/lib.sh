@@ -14,6 +14,9 @@
 #                           screenshots until the box shows that many pixels
 #   expect_pixel <shot> <x> <y> <#RRGGBB> <what>      (client coordinates)
 #   expect_colour_count <shot> <x> <y> <w> <h> <#RRGGBB> <min> <max> <what>
+#   record <t>              one record of the built-in tool for a half-life
+#   expect_file <name> <text>  the record file $file_unix, times replaced, is
+#                           the text
 #   ok <what>               logs a passed step
 #   fail <what>             ends the case as failed
 
@@ -177,4 +180,26 @@ expect_result() {
 # The summary that copy puts after the tool's name.
 summary_for() {
   printf '%s' "$(report_for "$1")—— $(verdict_for "$1")"
+}
+
+# One record with the time replaced by <time> (the report field is quoted: it
+# holds line breaks).
+record() {
+  printf '%s' "<time>,Kinetora,半衰期=$1,\"$(report_for "$1")\"\r\n"
+}
+
+# Compares the record file, times replaced, with the expected text (backslash
+# escapes for the line ends); keeps the file as an artefact.
+expect_file() {
+  local name=$1 expected=$2
+  cp "$file_unix" "$ARTEFACTS/$name.csv"
+  if grep -a -v -E '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2},Kinetora,' \
+       <(grep -a -E '^[0-9]{4}-' "$file_unix") >/dev/null; then
+    fail "$name: a record does not start with a local time"
+  fi
+  sed -E 's/^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2},/<time>,/' "$file_unix" \
+    > "$ARTEFACTS/$name.normalised"
+  printf '%b' "$expected" > "$ARTEFACTS/$name.expected"
+  cmp "$ARTEFACTS/$name.expected" "$ARTEFACTS/$name.normalised" ||
+    fail "$name: the record file differs from $ARTEFACTS/$name.expected"
 }

@@ -4,7 +4,9 @@
 run_case() {
   local dll allowed imports
   allowed=' kernel32.dll user32.dll gdi32.dll shell32.dll comctl32.dll advapi32.dll msvcrt.dll ucrtbase.dll '
-  imports=$("$KINETORA_OBJDUMP" -p "$KINETORA_APP" | sed -n 's/^[[:space:]]*DLL Name: //p')
+  # One line, names between blanks: the load-time check below matches " name ".
+  imports=$("$KINETORA_OBJDUMP" -p "$KINETORA_APP" | sed -n 's/^[[:space:]]*DLL Name: //p' |
+            tr '\n' ' ')
   [ -n "$imports" ] || fail "no imports read from $KINETORA_APP"
   for dll in $imports; do
     dll=${dll,,}

@@ -1,0 +1,30 @@
+# The 32-bit Windows build, for the ward PCs that run a 32-bit Windows 7 to 11.
+# Included by the top-level Makefile (ROOT, XVFB and deps come from it).
+#   make windows-x86        the suite and its tests for 32-bit Windows (preset
+#                           windows-x86: i686 MinGW-w64, SSE2 arithmetic)
+#   make test-windows-x86   its tests under Wine's 32-bit half (make test runs
+#                           them): every unit and end-to-end test, the twelve
+#                           self-tests against the 64-bit programs' expected
+#                           files, the import check, the GUI smoke test and
+#                           the resource test
+
+X86_TOOLCHAIN_PACKAGES := g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+# Wine's 32-bit half: dpkg gets the i386 architecture first.
+X86_WINE_PACKAGES := wine32:i386
+X86_BUILD := $(ROOT)/build/windows-x86
+
+.PHONY: windows-x86 test-windows-x86 x86-toolchain x86-deps
+
+x86-toolchain: deps
+	@tools/ensure-packages.sh $(X86_TOOLCHAIN_PACKAGES)
+
+x86-deps: x86-toolchain
+	@tools/ensure-packages.sh $(X86_WINE_PACKAGES)
+
+windows-x86: x86-deps
+	@cmake --preset windows-x86 -DKINETORA_TESTS=ON >/dev/null
+	@cmake --build --preset windows-x86
+
+test-windows-x86:
+	@$(XVFB) tools/with-wine-session.sh \
+	  ctest --test-dir $(X86_BUILD) --output-on-failure -j2 --timeout 600
