@@ -117,6 +117,24 @@ int32_t place_body_line(Builder& b, int32_t height) {
     return top;
 }
 
+// Keeps the `lines` lines of one paragraph on one page: when they do not fit
+// below what the page holds already, but do on an empty page, the page ends
+// before them. A paragraph taller than a whole page goes on from where it is.
+void keep_together(Builder& b, int32_t lines, int32_t height) {
+    if (!b.page_has_body) return;
+    const int64_t block = static_cast<int64_t>(lines) * height;
+    if (block > b.body_bottom - b.body_top) return;
+    if (b.y + b.pending_gap + block > b.body_bottom) open_page(b, b.page + 1);
+}
+
+int32_t count_lines(const Builder& b, const wchar_t* text, int32_t length, PrintStyle style,
+                    int32_t width) {
+    int32_t lines = 0;
+    wrap_text(b, text, length, style, width,
+              [&](const wchar_t*, int32_t, int32_t, bool) { ++lines; });
+    return lines;
+}
+
 void gap_before_next(Builder& b, int32_t gap) {
     if (gap > b.pending_gap) b.pending_gap = gap;
 }
@@ -126,6 +144,7 @@ void body_paragraph(Builder& b, const wchar_t* text, int32_t length, PrintStyle 
                     Rgb colour) {
     const PrintGeometry& g = *b.geometry;
     const int32_t height = g.line_height[style];
+    keep_together(b, count_lines(b, text, length, style, g.right - g.left), height);
     wrap_text(b, text, length, style, g.right - g.left,
               [&](const wchar_t* line, int32_t count, int32_t width, bool) {
                   const int32_t top = place_body_line(b, height);
@@ -159,6 +178,8 @@ void body_verdict(Builder& b, const PrintDocument& document) {
     if (indent > (g.right - g.left) / 2) indent = 0;
     const wchar_t* verdict = document.verdict ? document.verdict : L"";
     const Rgb ink = kPrintStyles[kPrintVerdict].colour;
+    keep_together(b, count_lines(b, verdict, wtext_length(verdict), kPrintVerdict,
+                                 g.right - g.left - indent), height);
     wrap_text(b, verdict, wtext_length(verdict), kPrintVerdict, g.right - g.left - indent,
               [&](const wchar_t* line, int32_t count, int32_t width, bool continuation) {
                   const int32_t top = place_body_line(b, height);

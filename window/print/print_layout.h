@@ -10,7 +10,9 @@
 // "第 N 页 / 共 M 页"). Between them, in order: the verdict after its level in
 // words, the report line by line, the tool's note, the reference line and, on
 // the last page, the signature line. A line wider than the text area wraps at
-// its right margin and is never cut; a page ends only between lines.
+// its right margin and is never cut; a page ends only between lines, and the
+// pieces of one wrapped line stay on one page (unless they fill more than a
+// page by themselves).
 #pragma once
 
 #include <cstdint>
