@@ -6,13 +6,18 @@ namespace {
 
 constexpr const wchar_t* kUnknownError = L"未知错误";
 
-// The code as the record store shows one: decimal up to 0xFFFF, else hexadecimal.
+// The code as the record store shows one: decimal up to 0xFFFF, else
+// hexadecimal (the larger result codes). wtext_format has no %u or %X.
 void format_error_code(uint32_t error, wchar_t* code, int32_t capacity) {
     if (error <= 0xFFFFu) {
-        wtext_format(code, capacity, L"%u", static_cast<unsigned>(error));
-    } else {
-        wtext_format(code, capacity, L"0x%08X", static_cast<unsigned>(error));
+        wtext_format(code, capacity, L"%lld", static_cast<long long>(error));
+        return;
     }
+    wchar_t hex[] = L"0x00000000";
+    for (int32_t i = 0; i < 8; ++i) {
+        hex[2 + i] = L"0123456789ABCDEF"[(error >> (28 - 4 * i)) & 0xFu];
+    }
+    wtext_copy(code, capacity, hex);
 }
 
 void set_failed(const PrintOps& ops, const wchar_t* what, uint32_t error, PrintOutcome* outcome) {
