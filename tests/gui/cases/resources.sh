@@ -3,7 +3,7 @@
 # manifest. The window's class icon is resource 1.
 run_case() {
   local dll allowed imports
-  allowed=' kernel32.dll user32.dll gdi32.dll shell32.dll comctl32.dll advapi32.dll msvcrt.dll ucrtbase.dll '
+  allowed=' kernel32.dll user32.dll gdi32.dll shell32.dll comctl32.dll comdlg32.dll advapi32.dll msvcrt.dll ucrtbase.dll '
   imports=$("$KINETORA_OBJDUMP" -p "$KINETORA_APP" | sed -n 's/^[[:space:]]*DLL Name: //p')
   [ -n "$imports" ] || fail "no imports read from $KINETORA_APP"
   for dll in $imports; do
@@ -14,10 +14,10 @@ run_case() {
   ok "imports only system libraries:" $imports
   # The window's libraries are loaded on first use, so the self-test starts
   # with the kernel alone.
-  for dll in user32.dll gdi32.dll shell32.dll; do
+  for dll in user32.dll gdi32.dll shell32.dll comdlg32.dll; do
     [[ " ${imports,,} " == *" $dll "* ]] && fail "$dll is a load-time import"
   done
-  ok "user32, gdi32 and shell32 load on first use"
+  ok "user32, gdi32, shell32 and comdlg32 load on first use"
 
   local host exe_windows
   host=$(sed -n 's/^#define KINETORA_PUBLISHER_HOST "\(.*\)"/\1/p' \
