@@ -13,7 +13,24 @@ struct GdiPrintContext {
     HWND owner;
     HDC dc;                          // the prepared device context
     HFONT fonts[kPrintStyleCount];   // by PrintStyle, made for `dc`
+    int32_t overstrike[kPrintStyleCount];  // 0, or the offset of a bold style's second stroke
 };
+
+// A bold style whose face has no bold member of its own: the system makes the
+// screen's bold from the regular outlines, but a printer driver may print them
+// as they are (Wine's PostScript driver does). Such a font still reports the
+// face's "regular" bit (fsSelection bit 6), which a true bold face never
+// carries; its text is then struck twice, the second time this far (1/30 em,
+// at least a device pixel) to the right, and reads bold. Each character is
+// struck twice before the next, so that text readers take the strokes as one.
+int32_t bold_overstrike(HDC dc, const PrintStyleSpec& spec, int32_t em) {
+    if (spec.weight < FW_SEMIBOLD) return 0;
+    OUTLINETEXTMETRICW metrics = {};
+    metrics.otmSize = sizeof metrics;
+    if (GetOutlineTextMetricsW(dc, sizeof metrics, &metrics) == 0) return 0;
+    if ((metrics.otmfsSelection & 0x40) == 0) return 0;
+    return em / 30 > 1 ? em / 30 : 1;
+}
 
 GdiPrintContext gdi_context;
 
@@ -129,7 +146,8 @@ uint32_t gdi_prepare(void* context, void* dc_pointer, PrintGeometry* geometry) {
 
     free_fonts(c);
     for (const PrintStyleSpec& spec : kPrintStyles) {
-        HFONT font = CreateFontW(-MulDiv(spec.tenth_points, dpi_y, 720), 0, 0, 0, spec.weight,
+        const int em = MulDiv(spec.tenth_points, dpi_y, 720);
+        HFONT font = CreateFontW(-em, 0, 0, 0, spec.weight,
                                  FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, spec.face);
@@ -142,6 +160,7 @@ uint32_t gdi_prepare(void* context, void* dc_pointer, PrintGeometry* geometry) {
         HGDIOBJ old = SelectObject(dc, font);
         TEXTMETRICW metrics = {};
         const BOOL measured = GetTextMetricsW(dc, &metrics);
+        c.overstrike[spec.style] = bold_overstrike(dc, spec, em);
         SelectObject(dc, old);
         if (!measured) {
             const uint32_t error = last_error();
@@ -175,6 +194,33 @@ uint32_t gdi_start_page(void*, void* dc) {
     return StartPage(static_cast<HDC>(dc)) > 0 ? 0 : last_error();
 }
 
+// Longest run drawn character by character; a longer one (no bold line is)
+// is struck twice whole.
+constexpr int32_t kOverstrikeRunCapacity = 512;
+
+// Draws a run twice, `offset` apart, character by character; false with the
+// system's error when a stroke fails.
+bool overstrike_text(HDC dc, const PrintRun& run, int32_t offset) {
+    static int extents[kOverstrikeRunCapacity];
+    SIZE size = {};
+    if (run.length > kOverstrikeRunCapacity ||
+        !GetTextExtentExPointW(dc, run.text, run.length, 0, nullptr, extents, &size)) {
+        return TextOutW(dc, run.x, run.y, run.text, run.length) &&
+               TextOutW(dc, run.x + offset, run.y, run.text, run.length);
+    }
+    for (int32_t i = 0; i < run.length;) {
+        const bool pair = i + 1 < run.length && run.text[i] >= 0xD800 && run.text[i] <= 0xDBFF;
+        const int32_t units = pair ? 2 : 1;
+        const int x = run.x + (i > 0 ? extents[i - 1] : 0);
+        if (!TextOutW(dc, x, run.y, run.text + i, units) ||
+            !TextOutW(dc, x + offset, run.y, run.text + i, units)) {
+            return false;
+        }
+        i += units;
+    }
+    return true;
+}
+
 uint32_t gdi_draw_page(void* context, void* dc_pointer, const PrintLayout& layout, int32_t page) {
     GdiPrintContext& c = context_of(context);
     HDC dc = static_cast<HDC>(dc_pointer);
@@ -198,7 +244,10 @@ uint32_t gdi_draw_page(void* context, void* dc_pointer, const PrintLayout& layou
         SelectObject(dc, c.fonts[run.style]);
         SetTextColor(dc, colour);
         SetLastError(0);
-        if (!TextOutW(dc, run.x, run.y, run.text, run.length)) {
+        const int32_t overstrike = c.overstrike[run.style];
+        const bool drawn = overstrike > 0 ? overstrike_text(dc, run, overstrike)
+                                          : TextOutW(dc, run.x, run.y, run.text, run.length) != 0;
+        if (!drawn) {
             const uint32_t error = last_error();
             SelectObject(dc, old_font);
             return error;
