@@ -14,8 +14,12 @@ run_case() {
   ok "imports only system libraries:" $imports
   # The window's libraries are loaded on first use, so the self-test starts
   # with the kernel alone.
+  # objdump lists one DLL a line: the names joined by blanks, so that each
+  # one, not only the last, is found between blanks.
+  local listed
+  listed=" $(printf '%s ' $imports)"
   for dll in user32.dll gdi32.dll shell32.dll comdlg32.dll; do
-    [[ " ${imports,,} " == *" $dll "* ]] && fail "$dll is a load-time import"
+    [[ "${listed,,}" == *" $dll "* ]] && fail "$dll is a load-time import"
   done
   ok "user32, gdi32, shell32 and comdlg32 load on first use"
 
