@@ -23,14 +23,18 @@ TEST_PACKAGES := g++ libgtest-dev googletest
 READER_PACKAGES := python3 libreoffice-calc-nogui
 # ... and the virtual display, input and screenshots of the GUI tests.
 GUI_PACKAGES := xvfb xauth xdotool x11-apps imagemagick
+# ... and the printer the print tests print to: CUPS with the cups-pdf backend,
+# and poppler's tools that read the PDF it writes (tools/print-spooler.sh).
+PRINT_PACKAGES := cups printer-driver-cups-pdf poppler-utils
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps run-deps host windows wine-prefix test test-host test-windows run clean
+.PHONY: all deps run-deps host windows wine-prefix print-spooler test test-host test-windows run clean
 
 all: host windows
 
 deps:
-	@tools/ensure-packages.sh $(RUN_PACKAGES) $(TEST_PACKAGES) $(GUI_PACKAGES) $(READER_PACKAGES)
+	@tools/ensure-packages.sh $(RUN_PACKAGES) $(TEST_PACKAGES) $(GUI_PACKAGES) $(READER_PACKAGES) \
+	  $(PRINT_PACKAGES)
 
 run-deps:
 	@tools/ensure-packages.sh $(RUN_PACKAGES)
@@ -46,7 +50,12 @@ windows: deps
 wine-prefix: run-deps
 	@tools/wine-prefix.sh
 
-test: host windows windows-x86 wine-prefix
+# The test printer "PDF": starts cupsd when it is not running (nothing else
+# starts it on a fresh machine or in CI) and adds the queue when it is missing.
+print-spooler: deps
+	@tools/print-spooler.sh ensure
+
+test: host windows windows-x86 wine-prefix print-spooler
 	@$(MAKE) --no-print-directory test-host
 	@$(MAKE) --no-print-directory test-windows
 	@$(MAKE) --no-print-directory test-windows-x86

@@ -24,7 +24,7 @@ function(kinetora_add_program target tool_source)
   # The resource script, its icon, manifest and version_info.h are found here.
   target_include_directories(${target} PRIVATE ${PROGRAM_RESOURCE_DIR})
   target_link_libraries(${target} PRIVATE kinetora_core ${KINETORA_DELAYLOAD_LIBS}
-                        comctl32 shell32 user32 gdi32)
+                        comctl32 shell32 user32 gdi32 comdlg32)
   kinetora_product_options(${target})
   if(MINGW)
     add_dependencies(${target} kinetora_delayload)

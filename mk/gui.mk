@@ -9,7 +9,7 @@ GUI_SCREENSHOT := $(ROOT)/docs/main-window.png
 
 .PHONY: test-gui gui-screenshot
 
-test-gui: windows wine-prefix
+test-gui: windows wine-prefix print-spooler
 	@$(XVFB) tools/with-wine-session.sh ctest --test-dir $(WIN_BUILD) -L gui --output-on-failure
 
 gui-screenshot: windows wine-prefix

@@ -9,6 +9,7 @@
 #include "command_text.h"
 #include "commands.h"
 #include "input_field.h"
+#include "print/print_command.h"
 #include "window_layout.h"
 
 namespace {
@@ -270,6 +271,7 @@ bool run_command(int32_t id) {
         case kCopyId: on_copy_result(); return true;
         case kResetId: on_reset_inputs(); return true;
         case kAboutId: on_about(); return true;
+        case kPrintId: on_print(); return true;
         default: return false;
     }
 }
@@ -325,6 +327,14 @@ bool is_calculate_key(const MSG& message) {
            IsChild(app_state.main_window, message.hwnd);
 }
 
+// Ctrl+P (without Alt, which with Ctrl is AltGr) aimed at the main window or
+// any of its controls runs print.
+bool is_print_key(const MSG& message) {
+    return message.message == WM_KEYDOWN && message.wParam == 'P' &&
+           (GetKeyState(VK_CONTROL) & 0x8000) != 0 && (GetKeyState(VK_MENU) & 0x8000) == 0 &&
+           (message.hwnd == app_state.main_window || IsChild(app_state.main_window, message.hwnd));
+}
+
 }  // namespace
 
 int run_main_window(HINSTANCE instance, const ToolDef& tool) {
@@ -353,6 +363,10 @@ int run_main_window(HINSTANCE instance, const ToolDef& tool) {
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (is_calculate_key(message)) {
             on_calculate();
+            continue;
+        }
+        if (is_print_key(message)) {
+            on_print();
             continue;
         }
         TranslateMessage(&message);

@@ -4,6 +4,8 @@ set(WINDOW_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/window_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/input_field.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/print/print_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/print/print_job.cpp
 )
 # The window's Win32 layer (window, commands, clipboard); Windows only.
 set(WINDOW_WIN32_SOURCES
@@ -11,4 +13,6 @@ set(WINDOW_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/app_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/print/print_gdi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/print/print_command.cpp
 )

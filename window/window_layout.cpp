@@ -64,10 +64,13 @@ const ControlSpec kPanelControls[kPanelControlCount] = {
     {ControlRole::note_label,      L"STATIC", 0,                  kStaticStyle,     492, 444, 492, 120, 0,             kSmallFont,   ControlText::tool_note, nullptr},
     {ControlRole::reference_label, L"STATIC", 0,                  kStaticStyle,     492, 576, 492, 56,  0,             kSmallFont,   ControlText::reference, nullptr},
     {ControlRole::button,          L"BUTTON", 0,                  kButtonStyle,     20,  668, 152, 40,  kCalculateId,  kNoFont,      ControlText::caption,   L"计算 (F5)"},
-    {ControlRole::button,          L"BUTTON", 0,                  kButtonStyle,     184, 668, 132, 40,  kSaveId,       kNoFont,      ControlText::caption,   L"保存记录"},
-    {ControlRole::button,          L"BUTTON", 0,                  kButtonStyle,     328, 668, 132, 40,  kCopyId,       kNoFont,      ControlText::caption,   L"复制结果"},
-    {ControlRole::button,          L"BUTTON", 0,                  kButtonStyle,     472, 668, 132, 40,  kResetId,      kNoFont,      ControlText::caption,   L"清空重填"},
-    {ControlRole::button,          L"BUTTON", 0,                  kButtonStyle,     616, 668, 110, 40,  kAboutId,      kNoFont,      ControlText::caption,   L"关于"},
+    {ControlRole::button,          L"BUTTON", 0,                  kButtonStyle,     184, 668, 112, 40,  kSaveId,       kNoFont,      ControlText::caption,   L"保存记录"},
+    {ControlRole::button,          L"BUTTON", 0,                  kButtonStyle,     308, 668, 112, 40,  kCopyId,       kNoFont,      ControlText::caption,   L"复制结果"},
+    {ControlRole::button,          L"BUTTON", 0,                  kButtonStyle,     432, 668, 112, 40,  kResetId,      kNoFont,      ControlText::caption,   L"清空重填"},
+    {ControlRole::button,          L"BUTTON", 0,                  kButtonStyle,     556, 668, 80,  40,  kAboutId,      kNoFont,      ControlText::caption,   L"关于"},
+    // The sixth button ends 12 units left of the status line (paint step 14),
+    // which keeps its whole width for texts such as the ready status.
+    {ControlRole::button,          L"BUTTON", 0,                  kButtonStyle,     648, 668, 80,  40,  kPrintId,      kNoFont,      ControlText::caption,   L"打印"},
 };
 
 const ControlSpec kNoInputsControl =

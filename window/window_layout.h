@@ -90,7 +90,8 @@ constexpr int32_t kSaveId = 1002;
 constexpr int32_t kCopyId = 1003;
 constexpr int32_t kResetId = 1004;
 constexpr int32_t kAboutId = 1005;
-constexpr int32_t kButtonCount = 5;     // ids kCalculateId .. kAboutId
+constexpr int32_t kPrintId = 1006;
+constexpr int32_t kButtonCount = 6;     // ids kCalculateId .. kPrintId
 constexpr int32_t kFirstInputEditId = 2000;  // input edit i has id 2000 + i
 constexpr int32_t kResultEditId = 3000;
 
@@ -140,9 +141,9 @@ extern const ControlSpec kInputRowControls[kInputRowControlCount];
 // Top of input row i.
 int32_t input_row_top(int32_t index);
 
-// The right panel's controls and the five buttons, in creation order, in 96-dpi
+// The right panel's controls and the six buttons, in creation order, in 96-dpi
 // design units.
-constexpr int32_t kPanelControlCount = 9;
+constexpr int32_t kPanelControlCount = 10;
 extern const ControlSpec kPanelControls[kPanelControlCount];
 
 // A tool without inputs gets, in place of the input rows, this one line saying

@@ -85,6 +85,7 @@ TEST(WindowLayout, ControlsHaveTheirIdsClassesFontsAndTexts) {
         {ControlRole::button, L"BUTTON", 1003, kNoFont, ControlText::caption, L"复制结果"},
         {ControlRole::button, L"BUTTON", 1004, kNoFont, ControlText::caption, L"清空重填"},
         {ControlRole::button, L"BUTTON", 1005, kNoFont, ControlText::caption, L"关于"},
+        {ControlRole::button, L"BUTTON", 1006, kNoFont, ControlText::caption, L"打印"},
     };
     static_assert(sizeof panel / sizeof panel[0] == kPanelControlCount, "one row per control");
     for (int32_t i = 0; i < kPanelControlCount; ++i) {

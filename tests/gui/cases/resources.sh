@@ -3,10 +3,8 @@
 # manifest. The window's class icon is resource 1.
 run_case() {
   local dll allowed imports
-  allowed=' kernel32.dll user32.dll gdi32.dll shell32.dll comctl32.dll advapi32.dll msvcrt.dll ucrtbase.dll '
-  # One line, names between blanks: the load-time check below matches " name ".
-  imports=$("$KINETORA_OBJDUMP" -p "$KINETORA_APP" | sed -n 's/^[[:space:]]*DLL Name: //p' |
-            tr '\n' ' ')
+  allowed=' kernel32.dll user32.dll gdi32.dll shell32.dll comctl32.dll comdlg32.dll advapi32.dll msvcrt.dll ucrtbase.dll '
+  imports=$("$KINETORA_OBJDUMP" -p "$KINETORA_APP" | sed -n 's/^[[:space:]]*DLL Name: //p')
   [ -n "$imports" ] || fail "no imports read from $KINETORA_APP"
   for dll in $imports; do
     dll=${dll,,}
@@ -16,10 +14,14 @@ run_case() {
   ok "imports only system libraries:" $imports
   # The window's libraries are loaded on first use, so the self-test starts
   # with the kernel alone.
-  for dll in user32.dll gdi32.dll shell32.dll; do
-    [[ " ${imports,,} " == *" $dll "* ]] && fail "$dll is a load-time import"
+  # objdump lists one DLL a line: the names joined by blanks, so that each
+  # one, not only the last, is found between blanks.
+  local listed
+  listed=" $(printf '%s ' $imports)"
+  for dll in user32.dll gdi32.dll shell32.dll comdlg32.dll; do
+    [[ "${listed,,}" == *" $dll "* ]] && fail "$dll is a load-time import"
   done
-  ok "user32, gdi32 and shell32 load on first use"
+  ok "user32, gdi32, shell32 and comdlg32 load on first use"
 
   local host exe_windows
   host=$(sed -n 's/^#define KINETORA_PUBLISHER_HOST "\(.*\)"/\1/p' \

@@ -1,0 +1,9 @@
+// The print command: the "打印" button (kPrintId) and Ctrl+P from any control
+// of the main window.
+#pragma once
+
+// Prints the last result (the report of app_state.detail_text, with the verdict
+// the window shows) through the standard print dialog; before a calculation it
+// asks for one, as save and copy do. Failures are shown in a message box;
+// success puts "已发送到打印机：<printer>" into the status line.
+void on_print();
