@@ -4,6 +4,8 @@ set(WINDOW_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/window_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/input_field.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_scale.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/keyboard.cpp
 )
 # The window's Win32 layer (window, commands, clipboard); Windows only.
 set(WINDOW_WIN32_SOURCES
