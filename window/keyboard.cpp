@@ -8,7 +8,9 @@ KeyAction key_action(const KeyPress& press) {
     if (press.key == kKeyTab && !press.control) {
         return press.shift ? KeyAction::focus_previous : KeyAction::focus_next;
     }
-    if (press.key == kKeyS && press.control && !press.shift) return KeyAction::save;
+    if (press.key == kKeyS && press.control && !press.shift) {
+        return press.repeated ? KeyAction::none : KeyAction::save;
+    }
     return KeyAction::none;
 }
 

@@ -31,13 +31,15 @@ struct KeyPress {
     bool shift;
     bool alt;
     bool at_main_window;
+    bool repeated;  // sent again by the key's auto-repeat while it is held down
 };
 
 // What the key does; KeyAction::none leaves it to the control. Enter and F5
 // calculate from any control, whatever the modifiers, but not when the main
 // window itself has the focus (right after a calculation). Tab and Shift+Tab
 // move the focus, Ctrl+S saves, from the controls and from the main window;
-// with Alt held (Ctrl+Alt is AltGr on many layouts) neither applies.
+// with Alt held (Ctrl+Alt is AltGr on many layouts) neither applies. Holding
+// Ctrl+S down saves once, not once per repeat.
 KeyAction key_action(const KeyPress& press);
 
 // One stop of the focus order.

@@ -13,4 +13,5 @@ set(WINDOW_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/app_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/display.cpp
 )

@@ -67,6 +67,12 @@ int32_t scaled_client_width(LayoutScale scale) { return scale_length(kClientWidt
 
 int32_t scaled_client_height(LayoutScale scale) { return scale_length(kClientHeight, scale); }
 
+int32_t origin_inside(int32_t origin, int32_t extent, int32_t area_start, int32_t area_end) {
+    const int64_t last = static_cast<int64_t>(area_end) - extent;  // the last origin that fits
+    if (last < area_start || origin < area_start) return area_start;
+    return origin > last ? static_cast<int32_t>(last) : origin;
+}
+
 LayoutScale window_scale(int32_t dpi, int32_t work_width, int32_t work_height,
                          int32_t frame_width, int32_t frame_height) {
     const LayoutScale by_dpi = {dpi > 0 ? dpi : kDesignDpi, kDesignDpi};

@@ -47,6 +47,11 @@ int32_t scaled_font_height(const FontSpec& font, LayoutScale scale);
 int32_t scaled_client_width(LayoutScale scale);
 int32_t scaled_client_height(LayoutScale scale);
 
+// Where a window of `extent` starting at `origin` goes on one axis so that it
+// lies inside the area from `area_start` to `area_end`: moved in as little as
+// possible, and to the area's start when it is larger than the area.
+int32_t origin_inside(int32_t origin, int32_t extent, int32_t area_start, int32_t area_end);
+
 // The factor of a window on a monitor of `dpi` (not positive: 96) whose work
 // area is work_width × work_height pixels, with a window frame that adds
 // frame_width × frame_height to the client area at that DPI. It is dpi / 96

@@ -7,7 +7,7 @@
 
 TEST(Keyboard, KeysAndTheirCommands) {
     struct Row {
-        KeyPress press;  // key, Ctrl, Shift, Alt, aimed at the main window itself
+        KeyPress press;  // key, Ctrl, Shift, Alt, aimed at the main window itself, repeat
         KeyAction action;
     };
     const Row rows[] = {
@@ -25,6 +25,9 @@ TEST(Keyboard, KeysAndTheirCommands) {
         {{kKeyTab, true, false, false, false}, KeyAction::none},
         {{kKeyS, true, false, false, false}, KeyAction::save},
         {{kKeyS, true, false, false, true}, KeyAction::save},
+        // Held down: one save, not one per repeat. Tab repeats as usual.
+        {{kKeyS, true, false, false, false, true}, KeyAction::none},
+        {{kKeyTab, false, false, false, false, true}, KeyAction::focus_next},
         // S typed, Ctrl+Shift+S, and AltGr+S (Ctrl+Alt) are no save.
         {{kKeyS, false, false, false, false}, KeyAction::none},
         {{kKeyS, false, true, false, false}, KeyAction::none},

@@ -197,3 +197,26 @@ TEST(WindowScale, FarSideFollowsTheRealClientArea) {
         EXPECT_EQ(box.bottom, row.box.bottom) << row.step;
     }
 }
+
+TEST(WindowScale, WindowKeptInsideTheWorkArea) {
+    struct Row {
+        int32_t origin;
+        int32_t extent;
+        int32_t start;
+        int32_t end;
+        int32_t placed;
+    };
+    const Row rows[] = {
+        {100, 1026, 0, 1366, 100},   // inside: stays
+        {500, 1026, 0, 1366, 340},   // past the far edge: moved back
+        {-30, 1026, 0, 1366, 0},     // before the start: moved in
+        {1500, 1026, 1366, 2646, 1500},
+        {1200, 1026, 1366, 2646, 1366},  // a second monitor to the right
+        {40, 1100, 0, 1024, 0},      // larger than the area: at its start
+        {INT_MAX, INT_MAX, INT_MIN, INT_MAX, 0},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(origin_inside(row.origin, row.extent, row.start, row.end), row.placed)
+            << row.origin << " " << row.extent << " in " << row.start << ".." << row.end;
+    }
+}
