@@ -22,7 +22,8 @@ TEST_PACKAGES := g++ libgtest-dev googletest
 # ... the CSV readers that the record-file tests read the saved files back with, ...
 READER_PACKAGES := python3 libreoffice-calc-nogui
 # ... and the virtual display, input and screenshots of the GUI tests.
-GUI_PACKAGES := xvfb xauth xdotool x11-apps imagemagick
+# (x11-utils: xprop, which gives a test display its work area.)
+GUI_PACKAGES := xvfb xauth xdotool x11-apps x11-utils imagemagick
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 .PHONY: all deps run-deps host windows wine-prefix test test-host test-windows run clean
