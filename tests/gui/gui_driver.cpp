@@ -961,6 +961,34 @@ bool cmd_check_text_fit(Args) {
     return ok;
 }
 
+// Sends the main window WM_DPICHANGED for <dpi>, as Windows does when the
+// window moves to a monitor of that DPI, suggesting the window's present
+// rectangle. The message carries a pointer to that rectangle, so it is written
+// into the program's own memory.
+bool cmd_dpi_changed(Args a) {
+    if (!find_main()) return fail(L"dpi-changed: no main window");
+    const int dpi = number(a[0]);
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(main_window, &process_id);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process_id);
+    if (process == nullptr) return fail(L"dpi-changed: cannot open the program's process");
+    RECT suggested = {};
+    GetWindowRect(main_window, &suggested);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    bool ok = remote != nullptr &&
+              WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
+    DWORD_PTR result = 0;
+    if (ok) {
+        ok = SendMessageTimeoutW(main_window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                                 reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 10000,
+                                 &result) != 0;
+    }
+    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return ok ? true : fail(L"dpi-changed: the message could not be delivered");
+}
+
 struct Command {
     const wchar_t* name;
     int argument_count;
@@ -1006,6 +1034,7 @@ const Command kCommands[] = {
     {L"scale",                    2,    cmd_scale},
     {L"work-area",                0,    cmd_work_area},
     {L"check-text-fit",           0,    cmd_check_text_fit},
+    {L"dpi-changed",              1,    cmd_dpi_changed},
 };
 
 }  // namespace
