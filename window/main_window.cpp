@@ -228,7 +228,7 @@ LRESULT draw_button(const DRAWITEMSTRUCT* item) {
     RECT box = r;
     DrawTextW(item->hDC, caption, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     SelectObject(item->hDC, old_font);
-    // The focused button shows it, unless the system hides focus rectangles
+    // The focused button shows a focus rectangle, unless the system hides them
     // until the keyboard is used.
     if ((item->itemState & ODS_FOCUS) != 0 && (item->itemState & ODS_NOFOCUSRECT) == 0) {
         const int32_t inset = scale_length(kButtonFocusInset, app_state.scale);
@@ -295,8 +295,13 @@ void place_controls() {
 
 // The window moved to a monitor of another DPI, or the monitor's DPI changed:
 // the scale follows, and the window takes the place Windows suggests, kept
-// inside that monitor's work area.
+// inside that monitor's work area. Without a suggestion it stays where it is.
 LRESULT on_dpi_changed(HWND window, WPARAM wparam, const RECT* suggested) {
+    RECT present;
+    if (suggested == nullptr) {
+        GetWindowRect(window, &present);
+        suggested = &present;
+    }
     const RECT work =
         take_monitor(MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST), HIWORD(wparam));
     place_controls();
