@@ -97,7 +97,12 @@ void build_record_line(const ToolDef& tool, const double* input_values,
     // field and the line end.
     int32_t report_units = wtext_length(detail_text);
     if (report_units > kRecordReportUnits) report_units = kRecordReportUnits;
-    const int32_t report_field = field_units(detail_text, report_units);
+    int32_t report_field = field_units(detail_text, report_units);
+    // Never at the cost of the time: cut away, the first column would leave no
+    // comma behind, and every later field would shift one column to the left.
+    const int32_t report_room =
+        capacity - 1 - wtext_length(stamp) - (inputs + 2) - kLineEndUnits;
+    if (report_field > report_room) report_field = report_room > 0 ? report_room : 0;
     int32_t reserve = kLineEndUnits + report_field + inputs + 1;
     append_csv_field(line, capacity, reserve + 1, stamp, -1);
     append_csv_field(line, capacity, reserve, tool.name, -1);
