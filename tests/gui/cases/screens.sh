@@ -162,9 +162,12 @@ run_case() {
       check_window dpi96-changed-back
     fi
     stop_app
-    start_app "$KINETORA_SUITE_DIR/Kinetora-T110.exe"
-    check_window "t110-dpi$dpi"
-    stop_app
+    # Five input rows, where rounding could take a label's room away.
+    if (( dpi != 96 )); then
+      start_app "$KINETORA_SUITE_DIR/Kinetora-T110.exe"
+      check_window "t110-dpi$dpi"
+      stop_app
+    fi
   done
   set_dpi 96
   screen_close
