@@ -35,6 +35,7 @@ in_wine_env() { ( root=$SCREENS_ROOT; . "$SCREENS_ROOT/tools/wine-env.sh"; eval 
 screen_open() {
   local width=$1 height=$2 work=${3:-} number_file="$ARTEFACTS/display-number" number=""
   rm -f "$number_file"
+  # -noreset: the work area set below must outlive xprop, the display's only client then.
   Xvfb -displayfd 9 -noreset -nolisten tcp -screen 0 "${width}x${height}x24" \
     9>"$number_file" </dev/null >/dev/null 2>&1 &
   XVFB_PID=$!
@@ -68,7 +69,6 @@ set_dpi() {
   "$WINE_RUN" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
     </dev/null >/dev/null 2>&1 || fail "setting LogPixels to $1"
 }
-
 
 # The window at the factor SCALE_NUM / SCALE_DEN, named <what> in the artefacts.
 # With "moved" it has taken a DPI other than the system's: Wine still draws
