@@ -22,7 +22,8 @@ TEST_PACKAGES := g++ libgtest-dev googletest
 # ... the CSV readers that the record-file tests read the saved files back with, ...
 READER_PACKAGES := python3 libreoffice-calc-nogui
 # ... and the virtual display, input and screenshots of the GUI tests.
-GUI_PACKAGES := xvfb xauth xdotool x11-apps imagemagick
+# (x11-utils: xprop, which gives a test display its work area.)
+GUI_PACKAGES := xvfb xauth xdotool x11-apps x11-utils imagemagick
 # ... and the printer the print tests print to: CUPS with the cups-pdf backend,
 # and poppler's tools that read the PDF it writes (tools/print-spooler.sh).
 PRINT_PACKAGES := cups printer-driver-cups-pdf poppler-utils

@@ -9,6 +9,7 @@
 
 #include "../engine/tool_def.h"
 #include "command_line.h"
+#include "../window/display.h"
 #include "../window/main_window.h"
 #include "selftest.h"
 
@@ -19,6 +20,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
         case StartMode::unknown_option: return kUnknownOptionExitCode;
         case StartMode::window: break;
     }
-    SetProcessDPIAware();
+    declare_dpi_awareness();
     return run_main_window(instance, get_tool_definition());
 }

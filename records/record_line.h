@@ -47,9 +47,10 @@ void build_record_header(const ToolDef& tool, wchar_t* line, int32_t capacity);
 // "YYYY-MM-DD hh:mm:ss,<name>", ",<label>=<%g value>" per input (field text cut at
 // 126 units), ",<report, at most its first kRecordReportUnits units>", CR LF;
 // each field quoted as needed after its cut. The report field comes first: the
-// fields before it are cut further when the line would not hold them and the
-// report, so that in kRecordLineCapacity the report up to kRecordReportUnits
-// is always whole. Every column and the closing CR LF are always there.
+// fields before it, but for the time, are cut further when the line would not
+// hold them and the report, so that in kRecordLineCapacity the report up to
+// kRecordReportUnits is always whole. The time, every column and the closing
+// CR LF are always there.
 void build_record_line(const ToolDef& tool, const double* input_values,
                        const wchar_t* detail_text, const LocalTime& now, wchar_t* line,
                        int32_t capacity);

@@ -10,6 +10,20 @@
 #include "../engine/tool_def.h"
 #include "command_text.h"
 #include "window_layout.h"
+#include "window_scale.h"
+
+// A control made from the layout tables, kept so that it can be placed again
+// when the window's scale changes.
+struct PlacedControl {
+    HWND control;
+    const ControlSpec* spec;
+    int32_t row_top;  // design units; 0 for the panel's controls
+};
+
+// Every control the tables can make: the rows of the most inputs a tool has,
+// the line of a tool without any, and the panel's controls.
+constexpr int32_t kPlacedControlCapacity =
+    kMaxToolInputs * kInputRowControlCount + 1 + kPanelControlCount;
 
 struct AppState {
     HINSTANCE instance;
@@ -24,7 +38,11 @@ struct AppState {
     HWND focus_to_restore;          // focused control when the window was last deactivated; or null
     bool filling_inputs;            // the program itself is writing the input fields (creation,
                                     // reset): their changes are no user edits
-    HFONT fonts[kFontCount];        // by FontId; never released
+    HFONT fonts[kFontCount];        // by FontId, at `scale`; replaced when the scale changes
+    int32_t dpi;                    // DPI of the monitor the window is on
+    LayoutScale scale;              // design units to the window's pixels (window_scale.h)
+    PlacedControl placed[kPlacedControlCapacity];
+    int32_t placed_count;
     HBRUSH panel_brush;             // solid white; never released
     HBRUSH background_brush;        // solid page background; never released
     wchar_t detail_text[kDetailCapacity];    // the last report; empty: no result yet

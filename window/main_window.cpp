@@ -8,9 +8,12 @@
 #include "app_state.h"
 #include "command_text.h"
 #include "commands.h"
+#include "display.h"
 #include "input_field.h"
+#include "keyboard.h"
 #include "print/print_command.h"
 #include "window_layout.h"
+#include "window_scale.h"
 
 namespace {
 
@@ -24,6 +27,12 @@ static_assert(kStyleStaticRight == SS_RIGHT && kStyleEditMultiline == ES_MULTILI
                   kExStyleClientEdge == WS_EX_CLIENTEDGE,
               "control style bits");
 static_assert(kWindowStyle == (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), "window style");
+static_assert(kKeyTab == VK_TAB && kKeyReturn == VK_RETURN && kKeyF5 == VK_F5 && kKeyS == 'S' && kKeyP == 'P',
+              "virtual-key codes");
+
+// Sent when the window's DPI changes (Windows 8.1 and later); the build's
+// Windows 7 headers do not name it.
+constexpr UINT kDpiChangedMessage = 0x02E0;  // WM_DPICHANGED
 
 COLORREF colour_ref(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
@@ -58,25 +67,35 @@ void text_box(HDC dc, int x, int y, int width, int height, const wchar_t* text,
 
 // ---- Creation -----------------------------------------------------------------
 
-void create_fonts_and_brushes() {
+// The fonts of kFontTable at the window's scale.
+void create_fonts(HFONT* fonts) {
     for (const FontSpec& spec : kFontTable) {
-        app_state.fonts[spec.id] =
-            CreateFontW(-spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
-                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        fonts[spec.id] =
+            CreateFontW(-scaled_font_height(spec, app_state.scale), 0, 0, 0, spec.weight, FALSE,
+                        FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                         CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.face);
     }
+}
+
+void create_fonts_and_brushes() {
+    create_fonts(app_state.fonts);
     app_state.panel_brush = CreateSolidBrush(colour_ref(kPanelColour));
     app_state.background_brush = CreateSolidBrush(colour_ref(kBackgroundColour));
 }
 
 // Creates one control of the table at row top `row_top` (0 for panel controls)
-// with the given id and text, and attaches its font.
+// with the given id and text at the window's scale, attaches its font, and
+// keeps it among the placed controls.
 HWND create_control(HWND parent, const ControlSpec& spec, int32_t row_top, int32_t id,
                     const wchar_t* text) {
-    HWND control = CreateWindowExW(spec.ex_style, spec.class_name, text, spec.style, spec.x,
-                                   row_top + spec.y, spec.width, spec.height, parent,
+    const Box box = scaled_control_box(spec, row_top, app_state.scale);
+    HWND control = CreateWindowExW(spec.ex_style, spec.class_name, text, spec.style, box.left,
+                                   box.top, box.right - box.left, box.bottom - box.top, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    app_state.instance, nullptr);
+    if (control != nullptr && app_state.placed_count < kPlacedControlCapacity) {
+        app_state.placed[app_state.placed_count++] = PlacedControl{control, &spec, row_top};
+    }
     if (spec.font != kNoFont) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(app_state.fonts[spec.font]),
                      TRUE);
@@ -171,7 +190,8 @@ void paint_main_window(HWND window) {
     GetClientRect(window, &client);
     wchar_t scratch[kSubtitleCapacity];
     for (const PaintStep& step : kPaintSteps) {
-        const Box box = paint_step_box(step, client.right - client.left, client.bottom - client.top);
+        const Box box = scaled_paint_box(step, client.right - client.left,
+                                         client.bottom - client.top, app_state.scale);
         const int width = box.right - box.left;
         const int height = box.bottom - box.top;
         switch (step.kind) {
@@ -209,6 +229,13 @@ LRESULT draw_button(const DRAWITEMSTRUCT* item) {
     RECT box = r;
     DrawTextW(item->hDC, caption, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     SelectObject(item->hDC, old_font);
+    // The focused button shows a focus rectangle, unless the system hides them
+    // until the keyboard is used.
+    if ((item->itemState & ODS_FOCUS) != 0 && (item->itemState & ODS_NOFOCUSRECT) == 0) {
+        const int32_t inset = scale_length(kButtonFocusInset, app_state.scale);
+        RECT focus = {r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
+        DrawFocusRect(item->hDC, &focus);
+    }
     return TRUE;
 }
 
@@ -228,13 +255,63 @@ LRESULT control_colour_static(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(app_state.panel_brush);
 }
 
-// The window's outer size: a client area of kClientWidth x kClientHeight with
-// the frame of kWindowStyle. The window is created at this size, and it is the
-// only size it tracks, so the client area stays the one the layout is drawn for.
+// The window's outer size: a client area of kClientWidth x kClientHeight at the
+// window's scale with the frame of kWindowStyle at its DPI. The window is
+// created at this size, and it is the only size it tracks, so the client area
+// stays the one the layout is drawn for.
 SIZE window_size() {
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRect(&frame, kWindowStyle, FALSE);
-    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+    const SIZE frame = window_frame_size(kWindowStyle, app_state.dpi);
+    return SIZE{scaled_client_width(app_state.scale) + frame.cx,
+                scaled_client_height(app_state.scale) + frame.cy};
+}
+
+// The window's DPI and scale on a monitor; returns the monitor's work area.
+RECT take_monitor(HMONITOR monitor, int32_t dpi) {
+    const RECT work = monitor_work_area(monitor);
+    const SIZE frame = window_frame_size(kWindowStyle, dpi);
+    app_state.dpi = dpi;
+    app_state.scale =
+        window_scale(dpi, work.right - work.left, work.bottom - work.top, frame.cx, frame.cy);
+    return work;
+}
+
+// Places every control again at the window's scale with the fonts of that
+// scale; the previous fonts are released once no control holds them.
+void place_controls() {
+    HFONT previous[kFontCount];
+    for (int32_t i = 0; i < kFontCount; ++i) previous[i] = app_state.fonts[i];
+    create_fonts(app_state.fonts);
+    for (int32_t i = 0; i < app_state.placed_count; ++i) {
+        const PlacedControl& placed = app_state.placed[i];
+        const Box box = scaled_control_box(*placed.spec, placed.row_top, app_state.scale);
+        SetWindowPos(placed.control, nullptr, box.left, box.top, box.right - box.left,
+                     box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (placed.spec->font != kNoFont) {
+            SendMessageW(placed.control, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(app_state.fonts[placed.spec->font]), TRUE);
+        }
+    }
+    for (HFONT font : previous) DeleteObject(font);
+}
+
+// The window moved to a monitor of another DPI, or the monitor's DPI changed:
+// the scale follows, and the window takes the place Windows suggests, kept
+// inside that monitor's work area. Without a suggestion it stays where it is.
+LRESULT on_dpi_changed(HWND window, WPARAM wparam, const RECT* suggested) {
+    RECT present;
+    if (suggested == nullptr) {
+        GetWindowRect(window, &present);
+        suggested = &present;
+    }
+    const RECT work =
+        take_monitor(MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST), HIWORD(wparam));
+    place_controls();
+    const SIZE size = window_size();
+    SetWindowPos(window, nullptr, origin_inside(suggested->left, size.cx, work.left, work.right),
+                 origin_inside(suggested->top, size.cy, work.top, work.bottom), size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, FALSE);
+    return 0;
 }
 
 LRESULT on_get_min_max_info(MINMAXINFO* info) {
@@ -292,6 +369,8 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             if (on_activate(window, wparam)) return 0;
             break;
         case WM_DRAWITEM: return draw_button(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+        case kDpiChangedMessage:
+            return on_dpi_changed(window, wparam, reinterpret_cast<const RECT*>(lparam));
         case WM_COMMAND:
             if (HIWORD(wparam) == EN_CHANGE && is_input_edit(LOWORD(wparam))) {
                 on_input_changed();
@@ -320,19 +399,42 @@ void register_window_class() {
     RegisterClassExW(&window_class);  // a failure shows up as a failed creation
 }
 
-// Enter or F5 aimed at any control of the main window runs calculate.
-bool is_calculate_key(const MSG& message) {
-    return message.message == WM_KEYDOWN &&
-           (message.wParam == VK_RETURN || message.wParam == VK_F5) &&
-           IsChild(app_state.main_window, message.hwnd);
+// Tab and Shift+Tab: the focus to the next or previous stop of keyboard.h. An
+// edit entered this way has its whole text selected, so typing replaces it.
+void move_focus(bool backwards) {
+    FocusStop stops[kFocusStopCapacity];
+    const int32_t count =
+        focus_order(clamped_input_count(*app_state.tool), stops, kFocusStopCapacity);
+    HWND focus = GetFocus();
+    const int32_t current = IsChild(app_state.main_window, focus) ? GetDlgCtrlID(focus) : 0;
+    const FocusStop* next = next_focus_stop(stops, count, current, backwards);
+    HWND target = next != nullptr ? GetDlgItem(app_state.main_window, next->id) : nullptr;
+    if (target == nullptr) return;
+    // Keyboard use shows focus rectangles from now on, as in a dialog.
+    SendMessageW(app_state.main_window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(target);
+    if (next->selects_text) SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
-// Ctrl+P (without Alt, which with Ctrl is AltGr) aimed at the main window or
-// any of its controls runs print.
-bool is_print_key(const MSG& message) {
-    return message.message == WM_KEYDOWN && message.wParam == 'P' &&
-           (GetKeyState(VK_CONTROL) & 0x8000) != 0 && (GetKeyState(VK_MENU) & 0x8000) == 0 &&
-           (message.hwnd == app_state.main_window || IsChild(app_state.main_window, message.hwnd));
+// A key down for the main window or one of its controls that the window
+// handles itself (keyboard.h). True when it is handled: it then goes no
+// further, so the control never sees it.
+bool handle_window_key(const MSG& message) {
+    if (message.message != WM_KEYDOWN) return false;
+    const bool at_main_window = message.hwnd == app_state.main_window;
+    if (!at_main_window && !IsChild(app_state.main_window, message.hwnd)) return false;
+    const KeyPress press = {static_cast<uint32_t>(message.wParam), GetKeyState(VK_CONTROL) < 0,
+                            GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0, at_main_window,
+                            (message.lParam & (LPARAM{1} << 30)) != 0};
+    switch (key_action(press)) {
+        case KeyAction::calculate: on_calculate(); return true;
+        case KeyAction::save: on_save_record(); return true;
+        case KeyAction::print: on_print(); return true;
+        case KeyAction::focus_next: move_focus(false); return true;
+        case KeyAction::focus_previous: move_focus(true); return true;
+        case KeyAction::none: return false;
+    }
+    return false;
 }
 
 }  // namespace
@@ -344,12 +446,18 @@ int run_main_window(HINSTANCE instance, const ToolDef& tool) {
     app_state.detail_text[0] = 0;
     app_state.focus_to_restore = nullptr;
     app_state.filling_inputs = false;
+    app_state.placed_count = 0;
+    // The window opens on the primary monitor, centred on its work area (the
+    // taskbar left clear), at the monitor's DPI, and smaller where it would
+    // not fit that work area.
+    HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    const RECT work = take_monitor(monitor, monitor_dpi(monitor));
     create_fonts_and_brushes();
     register_window_class();
 
     const SIZE size = window_size();
-    const int32_t x = centred_origin(GetSystemMetrics(SM_CXSCREEN), size.cx);
-    const int32_t y = centred_origin(GetSystemMetrics(SM_CYSCREEN), size.cy);
+    const int32_t x = work.left + centred_origin(work.right - work.left, size.cx);
+    const int32_t y = work.top + centred_origin(work.bottom - work.top, size.cy);
     HWND window = CreateWindowExW(0, kWindowClassName, tool.name, kWindowStyle, x, y, size.cx,
                                   size.cy, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
@@ -361,14 +469,7 @@ int run_main_window(HINSTANCE instance, const ToolDef& tool) {
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (is_calculate_key(message)) {
-            on_calculate();
-            continue;
-        }
-        if (is_print_key(message)) {
-            on_print();
-            continue;
-        }
+        if (handle_window_key(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -220,3 +220,7 @@ struct ButtonLook {
 
 // The calculate button is the primary one; every other id has the common look.
 const ButtonLook& button_look(int32_t control_id);
+
+// The focus rectangle of the focused button lies this far inside its edge
+// (96-dpi design units).
+constexpr int32_t kButtonFocusInset = 4;

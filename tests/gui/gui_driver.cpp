@@ -6,6 +6,10 @@
 //
 //   gui_driver <command> [arguments] [<command> [arguments]] ...
 //
+// The driver is DPI aware, as the program is, so that it sees the window's
+// real pixels at any DPI. Its layout checks scale the program's tables by the
+// factor given with "scale" (1 until then).
+//
 // Commands run in order; the first that fails prints "FAIL ..." on stderr and
 // ends the driver with exit code 1. Text arguments take the escapes \uXXXX, \r,
 // \n, \t and \\, so that any text passes through the command line unharmed.
@@ -19,6 +23,7 @@
 #include <vector>
 
 #include "window/window_layout.h"
+#include "window/window_scale.h"
 
 namespace {
 
@@ -26,6 +31,7 @@ const DWORD kPollMs = 25;
 const DWORD kDefaultWaitMs = 10000;  // for every waiting command
 
 HWND main_window = nullptr;
+LayoutScale layout_scale = kDesignScale;  // the program's factor, as the case expects it
 HANDLE held_file = INVALID_HANDLE_VALUE;
 bool holding_clipboard = false;
 
@@ -207,7 +213,7 @@ const PaintStep& status_step() {
 Box status_box() {
     RECT client = {};
     GetClientRect(find_main(), &client);
-    return paint_step_box(status_step(), client.right, client.bottom);
+    return scaled_paint_box(status_step(), client.right, client.bottom, layout_scale);
 }
 
 // A 32-bit top-down bitmap of the status box's size with its own DC.
@@ -245,18 +251,24 @@ void free_canvas(Canvas& canvas) {
     DeleteDC(canvas.dc);
 }
 
+// A font of the program's table at the factor of the layout checks, made as
+// the program makes it.
+HFONT table_font(FontId id) {
+    const FontSpec& spec = kFontTable[id];
+    return CreateFontW(-scaled_font_height(spec, layout_scale), 0, 0, 0, spec.weight, FALSE, FALSE,
+                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.face);
+}
+
 // The status text as the program paints it: the status step's font and colour,
 // right aligned, over the footer band.
 void render_status(Canvas& canvas, const std::wstring& text) {
     const PaintStep& step = status_step();
-    const FontSpec& status_font = kFontTable[step.font];
     RECT all = {0, 0, canvas.width, canvas.height};
     HBRUSH brush = CreateSolidBrush(colour_ref(kFooterColour));
     FillRect(canvas.dc, &all, brush);
     DeleteObject(brush);
-    HFONT font = CreateFontW(-status_font.height, 0, 0, 0, status_font.weight, FALSE, FALSE,
-                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, status_font.face);
+    HFONT font = table_font(step.font);
     HGDIOBJ old_font = SelectObject(canvas.dc, font);
     SetBkMode(canvas.dc, TRANSPARENT);
     SetTextColor(canvas.dc, colour_ref(step.colour));
@@ -845,6 +857,140 @@ bool cmd_box_layout(Args) {
     return true;
 }
 
+// The factor of the program's layout for the checks that follow: its DPI over
+// 96, or its fit factor, as the case expects it.
+bool cmd_scale(Args a) {
+    layout_scale = LayoutScale{number(a[0]), number(a[1])};
+    if (layout_scale.numerator > 0 && layout_scale.denominator > 0) return true;
+    return fail(L"scale: not a factor: " + std::wstring(a[0]) + L"/" + a[1]);
+}
+
+// The work area of the main window's monitor: "<left> <top> <right> <bottom>".
+bool cmd_work_area(Args) {
+    if (!find_main()) return fail(L"work-area: no main window");
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(main_window, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT& r = info.rcWork;
+    print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) +
+          L" " + std::to_wstring(r.bottom));
+    return true;
+}
+
+// The table entry a control of the main window was made from: the one whose
+// box at the layout factor is the control's box. Input rows are tried for
+// every row a tool can have.
+const ControlSpec* spec_of(const RECT& box) {
+    auto same = [&](const ControlSpec& spec, int32_t row_top) {
+        const Box scaled = scaled_control_box(spec, row_top, layout_scale);
+        return scaled.left == box.left && scaled.top == box.top && scaled.right == box.right &&
+               scaled.bottom == box.bottom;
+    };
+    for (const ControlSpec& spec : kPanelControls) {
+        if (same(spec, 0)) return &spec;
+    }
+    if (same(kNoInputsControl, 0)) return &kNoInputsControl;
+    for (int32_t row = 0; row < 16; ++row) {
+        for (const ControlSpec& spec : kInputRowControls) {
+            if (same(spec, input_row_top(row))) return &spec;
+        }
+    }
+    return nullptr;
+}
+
+// Every control of the main window sits where the program's tables put it at
+// the layout factor, and every static text and button caption fits its
+// control at the table's font at that factor: a static's text, wrapped as the
+// static wraps it, within its box; a button's caption on one line inside its
+// focus rectangle. Prints one line per control measured.
+bool cmd_check_text_fit(Args) {
+    if (!find_main()) return fail(L"check-text-fit: no main window");
+    HDC dc = CreateCompatibleDC(nullptr);
+    int measured = 0;
+    bool ok = true;
+    for (HWND child = GetWindow(main_window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT box = {};
+        GetWindowRect(child, &box);
+        MapWindowPoints(nullptr, main_window, reinterpret_cast<POINT*>(&box), 2);
+        const std::wstring kind = class_name(child);
+        const std::wstring where = kind + L" at " + std::to_wstring(box.left) + L"," +
+                                   std::to_wstring(box.top) + L" " +
+                                   std::to_wstring(box.right - box.left) + L"x" +
+                                   std::to_wstring(box.bottom - box.top);
+        const ControlSpec* spec = spec_of(box);
+        if (spec == nullptr) {
+            ok = fail(L"check-text-fit: " + where + L" is no box of the layout at " +
+                      std::to_wstring(layout_scale.numerator) + L"/" +
+                      std::to_wstring(layout_scale.denominator));
+            continue;
+        }
+        const bool is_button = spec->role == ControlRole::button;
+        if (_wcsicmp(kind.c_str(), L"Static") != 0 && !is_button) continue;
+        const std::wstring text = window_text(child);
+        if (text.empty()) continue;
+        HFONT font = table_font(is_button ? kButtonFont : spec->font);
+        HGDIOBJ old_font = SelectObject(dc, font);
+        const int width = box.right - box.left;
+        const int height = box.bottom - box.top;
+        int room_width = width;
+        int room_height = height;
+        RECT need = {0, 0, width, 0};
+        if (is_button) {
+            const int inset = scale_length(kButtonFocusInset, layout_scale) + 1;
+            room_width -= 2 * inset;
+            room_height -= 2 * inset;
+            SIZE extent = {};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            need.right = extent.cx;
+            need.bottom = extent.cy;
+        } else {
+            DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        }
+        SelectObject(dc, old_font);
+        DeleteObject(font);
+        ++measured;
+        const std::wstring sizes = L"needs " + std::to_wstring(need.right - need.left) + L"x" +
+                                   std::to_wstring(need.bottom - need.top) + L", has " +
+                                   std::to_wstring(room_width) + L"x" + std::to_wstring(room_height);
+        if (need.right - need.left > room_width || need.bottom - need.top > room_height) {
+            ok = fail(L"check-text-fit: " + where + L" \"" + visible(text) + L"\" is clipped: " + sizes);
+        } else {
+            print(where + L": " + sizes);
+        }
+    }
+    DeleteDC(dc);
+    if (measured == 0) return fail(L"check-text-fit: no text measured");
+    return ok;
+}
+
+// Sends the main window WM_DPICHANGED for <dpi>, as Windows does when the
+// window moves to a monitor of that DPI, suggesting the window's present
+// rectangle. The message carries a pointer to that rectangle, so it is written
+// into the program's own memory.
+bool cmd_dpi_changed(Args a) {
+    if (!find_main()) return fail(L"dpi-changed: no main window");
+    const int dpi = number(a[0]);
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(main_window, &process_id);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process_id);
+    if (process == nullptr) return fail(L"dpi-changed: cannot open the program's process");
+    RECT suggested = {};
+    GetWindowRect(main_window, &suggested);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    bool ok = remote != nullptr &&
+              WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
+    DWORD_PTR result = 0;
+    if (ok) {
+        ok = SendMessageTimeoutW(main_window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                                 reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 10000,
+                                 &result) != 0;
+    }
+    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return ok ? true : fail(L"dpi-changed: the message could not be delivered");
+}
+
 struct Command {
     const wchar_t* name;
     int argument_count;
@@ -887,11 +1033,16 @@ const Command kCommands[] = {
     {L"check-resources",          2,    cmd_check_resources},
     {L"sleep",                    1,    cmd_sleep},
     {L"box-layout",               0,    cmd_box_layout},
+    {L"scale",                    2,    cmd_scale},
+    {L"work-area",                0,    cmd_work_area},
+    {L"check-text-fit",           0,    cmd_check_text_fit},
+    {L"dpi-changed",              1,    cmd_dpi_changed},
 };
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    SetProcessDPIAware();
     int i = 1;
     while (i < argc) {
         const Command* command = nullptr;

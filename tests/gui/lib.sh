@@ -3,6 +3,8 @@
 #   start_app <exe>         starts a program, waits for its window, reads its
 #                           client origin and size into CLIENT_X/Y/W/H
 #   stop_app                closes the window and checks the exit code 0
+#   case_cleanup            run when the case ends after a started program, also
+#                           on a failure: a case defines it for what it set up
 #   drv <command...>        runs gui_driver.exe; the case fails when it does
 #   esc <text>              the text with every unit as \uXXXX (driver arguments)
 #   esc_b <text>            the same after turning \r and \n into CR and LF
@@ -53,7 +55,7 @@ start_app() {
   "$WINE_RUN" "$KINETORA_DRIVER" close wait-gone 10000 </dev/null >/dev/null 2>&1
   "$WINE_RUN" "$exe" </dev/null >"$ARTEFACTS/$(basename "$exe").log" 2>&1 &
   APP_PID=$!
-  trap stop_app_quietly EXIT
+  trap 'stop_app_quietly; case_cleanup' EXIT
   drv wait-window 60000
   read -r CLIENT_X CLIENT_Y CLIENT_W CLIENT_H < <(drv geometry)
   ok "started $(basename "$exe"): client area at $CLIENT_X,$CLIENT_Y, ${CLIENT_W}x$CLIENT_H"
@@ -67,6 +69,8 @@ stop_app() {
   [ "$code" -eq 0 ] || fail "exit code $code after closing the window"
   ok "window closed, exit code 0"
 }
+
+case_cleanup() { :; }
 
 # On a failed case: close the window, or end the program if it does not go.
 stop_app_quietly() {

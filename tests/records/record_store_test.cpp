@@ -220,6 +220,47 @@ TEST(RecordLine, OverlongFieldsKeepEveryColumn) {
     EXPECT_EQ(L"结果", fields.back());
 }
 
+TEST(RecordLine, SmallLinesKeepEveryColumnAndTheTime) {
+    // A line smaller than the report needs: the report is cut, but the time
+    // stays whole and every column keeps its comma.
+    struct Row {
+        int32_t capacity;
+        int32_t inputs;
+        size_t report_units;
+        LocalTime time;
+        const wchar_t* stamp;
+    };
+    const LocalTime far_year{2147483647, 12, 7, 9, 5, 3};
+    const Row rows[] = {
+        {64, 0, 60, kSaveTime, L"2026-12-07 09:05:03"},
+        {64, 1, 200, kSaveTime, L"2026-12-07 09:05:03"},
+        {64, kMaxToolInputs, 300, kSaveTime, L"2026-12-07 09:05:03"},
+        {64, kMaxToolInputs, 300, far_year, L"2147483647-12-07 09:05:03"},
+        {100, 3, 200, kSaveTime, L"2026-12-07 09:05:03"},
+        {300, 2, 1000, kSaveTime, L"2026-12-07 09:05:03"},
+    };
+    ToolInput inputs[kMaxToolInputs];
+    double values[kMaxToolInputs];
+    for (int32_t i = 0; i < kMaxToolInputs; ++i) {
+        inputs[i] = ToolInput{"k", L"剂量", nullptr, 0};
+        values[i] = 2.5;
+    }
+    for (const Row& row : rows) {
+        const std::wstring report(row.report_units, L'报');
+        ToolDef tool = make_tool(7, L"工具名", inputs, row.inputs);
+        std::vector<wchar_t> line(static_cast<size_t>(row.capacity), L'#');
+        build_record_line(tool, values, report.c_str(), row.time, line.data(), row.capacity);
+        const std::wstring text(line.data());
+        ASSERT_LT(text.size(), static_cast<size_t>(row.capacity)) << row.capacity;
+        ASSERT_EQ(L"\r\n", text.substr(text.size() - 2)) << row.capacity;
+        const std::vector<std::wstring> fields = parse_csv(text.substr(0, text.size() - 2));
+        ASSERT_EQ(static_cast<size_t>(3 + row.inputs), fields.size())
+            << row.capacity << " " << row.inputs;
+        EXPECT_EQ(row.stamp, fields[0]) << row.capacity << " " << row.inputs;
+        EXPECT_TRUE(starts_with(report, fields.back())) << row.capacity << " " << row.inputs;
+    }
+}
+
 TEST(RecordPaths, FolderAndFileNames) {
     const std::wstring long_base(250, L'a');
     struct Row {

@@ -1,0 +1,80 @@
+#include "display.h"
+
+#include "../engine/wide_text.h"
+
+namespace {
+
+// Values of the system headers for Windows 8.1 and 10, which the build's
+// Windows 7 headers do not offer.
+const INT_PTR kPerMonitorAwareV2 = -4;  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+const INT_PTR kPerMonitorAware = -3;    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE
+const int kEffectiveDpi = 0;            // MDT_EFFECTIVE_DPI
+
+using SetAwarenessContext = BOOL(WINAPI*)(HANDLE);
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+// A function of a DLL of the system folder, or null where this Windows lacks
+// it. The full path keeps a DLL of the same name elsewhere (the program's own
+// folder) from being loaded instead. The DLL stays loaded for the process.
+void* system_function(const wchar_t* dll, const char* name) {
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    wtext_append(path, MAX_PATH, L"\\");
+    wtext_append(path, MAX_PATH, dll);
+    HMODULE module = LoadLibraryW(path);
+    if (module == nullptr) return nullptr;
+    return reinterpret_cast<void*>(GetProcAddress(module, name));
+}
+
+int32_t system_dpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+}  // namespace
+
+void declare_dpi_awareness() {
+    auto set_context = reinterpret_cast<SetAwarenessContext>(
+        system_function(L"user32.dll", "SetProcessDpiAwarenessContext"));
+    if (set_context != nullptr &&
+        (set_context(reinterpret_cast<HANDLE>(kPerMonitorAwareV2)) ||
+         set_context(reinterpret_cast<HANDLE>(kPerMonitorAware)))) {
+        return;
+    }
+    SetProcessDPIAware();
+}
+
+int32_t monitor_dpi(HMONITOR monitor) {
+    static const auto get_dpi = reinterpret_cast<GetDpiForMonitorFunction>(
+        system_function(L"shcore.dll", "GetDpiForMonitor"));
+    UINT dpi_x = 0;
+    UINT dpi_y = 0;
+    if (get_dpi != nullptr && monitor != nullptr &&
+        get_dpi(monitor, kEffectiveDpi, &dpi_x, &dpi_y) == S_OK && dpi_y > 0) {
+        return static_cast<int32_t>(dpi_y);
+    }
+    return system_dpi();
+}
+
+RECT monitor_work_area(HMONITOR monitor) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (monitor != nullptr && GetMonitorInfoW(monitor, &info)) return info.rcWork;
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return screen;
+}
+
+SIZE window_frame_size(uint32_t style, int32_t dpi) {
+    static const auto adjust = reinterpret_cast<AdjustForDpi>(
+        system_function(L"user32.dll", "AdjustWindowRectExForDpi"));
+    RECT frame = {0, 0, 0, 0};
+    if (adjust == nullptr || !adjust(&frame, style, FALSE, 0, static_cast<UINT>(dpi))) {
+        frame = RECT{0, 0, 0, 0};
+        AdjustWindowRect(&frame, style, FALSE);
+    }
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
