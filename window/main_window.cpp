@@ -27,7 +27,8 @@ static_assert(kStyleStaticRight == SS_RIGHT && kStyleEditMultiline == ES_MULTILI
                   kExStyleClientEdge == WS_EX_CLIENTEDGE,
               "control style bits");
 static_assert(kWindowStyle == (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), "window style");
-static_assert(kKeyTab == VK_TAB && kKeyReturn == VK_RETURN && kKeyF5 == VK_F5 && kKeyS == 'S' && kKeyP == 'P',
+static_assert(kKeyTab == VK_TAB && kKeyReturn == VK_RETURN && kKeyF5 == VK_F5 && kKeyS == 'S' &&
+                  kKeyP == 'P',
               "virtual-key codes");
 
 // Sent when the window's DPI changes (Windows 8.1 and later); the build's
