@@ -28,6 +28,28 @@ void* system_function(const wchar_t* dll, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(module, name));
 }
 
+// A function of a system DLL looked up on first use, once: the window's thread
+// is the only caller, so plain variables do (a function-local static would
+// bring the runtime's thread-safe guards, and with them a threads library).
+struct LateFunction {
+    const wchar_t* dll;
+    const char* name;
+    bool looked_up;
+    void* address;
+};
+
+void* late_function(LateFunction* function) {
+    if (!function->looked_up) {
+        function->address = system_function(function->dll, function->name);
+        function->looked_up = true;
+    }
+    return function->address;
+}
+
+LateFunction get_dpi_for_monitor = {L"shcore.dll", "GetDpiForMonitor", false, nullptr};
+LateFunction adjust_window_rect_for_dpi = {L"user32.dll", "AdjustWindowRectExForDpi", false,
+                                           nullptr};
+
 int32_t system_dpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
@@ -49,8 +71,8 @@ void declare_dpi_awareness() {
 }
 
 int32_t monitor_dpi(HMONITOR monitor) {
-    static const auto get_dpi = reinterpret_cast<GetDpiForMonitorFunction>(
-        system_function(L"shcore.dll", "GetDpiForMonitor"));
+    const auto get_dpi =
+        reinterpret_cast<GetDpiForMonitorFunction>(late_function(&get_dpi_for_monitor));
     UINT dpi_x = 0;
     UINT dpi_y = 0;
     if (get_dpi != nullptr && monitor != nullptr &&
@@ -69,8 +91,7 @@ RECT monitor_work_area(HMONITOR monitor) {
 }
 
 SIZE window_frame_size(uint32_t style, int32_t dpi) {
-    static const auto adjust = reinterpret_cast<AdjustForDpi>(
-        system_function(L"user32.dll", "AdjustWindowRectExForDpi"));
+    const auto adjust = reinterpret_cast<AdjustForDpi>(late_function(&adjust_window_rect_for_dpi));
     RECT frame = {0, 0, 0, 0};
     if (adjust == nullptr || !adjust(&frame, style, FALSE, 0, static_cast<UINT>(dpi))) {
         frame = RECT{0, 0, 0, 0};
