@@ -116,12 +116,12 @@ check_window() {
 20|668|#006A94|calculate button outline
 190|700|#FFFFFF|save button fill
 184|690|#CED8E0|save button outline
-630|700|#FFFFFF|About button fill
+720|700|#FFFFFF|print button fill
 PIXELS
   # Right and bottom outlines lie one pixel inside the scaled edge.
   expect_pixel "$what" "$(( $(sc 460) - 1 ))" "$(sc 300)" '#DAE2E8' "$what: left panel outline, right edge"
   expect_pixel "$what" "$(sc 200)" "$(( $(sc 648) - 1 ))" '#DAE2E8' "$what: left panel outline, bottom edge"
-  expect_pixel "$what" "$(( $(sc 726) - 1 ))" "$(sc 690)" '#CED8E0' "$what: About button outline, right edge"
+  expect_pixel "$what" "$(( $(sc 728) - 1 ))" "$(sc 690)" '#CED8E0' "$what: print button outline, right edge"
 }
 
 run_case() {
