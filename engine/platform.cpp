@@ -5,6 +5,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <cstring>
 #include <ctime>
 #endif
 
@@ -56,5 +57,22 @@ std::FILE* open_file_wide(const wchar_t* path, const char* mode) {
     char narrow[4096];
     if (utf8_from_wide(path, narrow, sizeof narrow) == 0) return nullptr;
     return std::fopen(narrow, mode);
+#endif
+}
+
+void system_error_text(uint32_t error, wchar_t* text, int32_t capacity) {
+    if (capacity < 1) return;
+    text[0] = 0;
+#ifdef _WIN32
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, text, static_cast<DWORD>(capacity), nullptr);
+    if (length >= static_cast<DWORD>(capacity)) length = static_cast<DWORD>(capacity) - 1;
+    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' ||
+                          text[length - 1] == L' ')) {
+        --length;
+    }
+    text[length] = 0;
+#else
+    ansi_to_wide(std::strerror(static_cast<int>(error)), text, capacity);
 #endif
 }

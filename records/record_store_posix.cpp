@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 
 #include "../engine/platform.h"
 #include "../engine/wide_text.h"
@@ -62,7 +61,7 @@ bool record_error_is_held(RecordError error) {
 }
 
 void record_error_text(RecordError error, wchar_t* text, int32_t capacity) {
-    ansi_to_wide(std::strerror(static_cast<int>(error)), text, capacity);
+    system_error_text(static_cast<uint32_t>(error), text, capacity);
 }
 
 // A descriptor locked after the file was removed (a failed first save of

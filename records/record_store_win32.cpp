@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "../engine/platform.h"
 #include "../engine/wide_text.h"
 
 namespace {
@@ -45,16 +46,7 @@ bool record_error_is_held(RecordError error) {
 }
 
 void record_error_text(RecordError error, wchar_t* text, int32_t capacity) {
-    if (capacity < 1) return;
-    text[0] = 0;
-    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, text, static_cast<DWORD>(capacity), nullptr);
-    if (length >= static_cast<DWORD>(capacity)) length = static_cast<DWORD>(capacity) - 1;
-    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' ||
-                          text[length - 1] == L' ')) {
-        --length;
-    }
-    text[length] = 0;
+    system_error_text(static_cast<uint32_t>(error), text, capacity);
 }
 
 // Others may read (FILE_SHARE_READ) but not write, and no writer of ours can

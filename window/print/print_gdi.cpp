@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "../../engine/platform.h"
 #include "../../engine/wide_text.h"
 
 namespace {
@@ -277,16 +278,7 @@ void gdi_release(void* context, void* dc) {
 }
 
 void gdi_error_text(void*, uint32_t error, wchar_t* text, int32_t capacity) {
-    if (capacity < 1) return;
-    text[0] = 0;
-    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, text, static_cast<DWORD>(capacity), nullptr);
-    if (length >= static_cast<DWORD>(capacity)) length = static_cast<DWORD>(capacity) - 1;
-    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' ||
-                          text[length - 1] == L' ')) {
-        --length;
-    }
-    text[length] = 0;
+    system_error_text(error, text, capacity);
 }
 
 const PrintOps kSystemPrintOps = {
