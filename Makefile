@@ -29,7 +29,8 @@ GUI_PACKAGES := xvfb xauth xdotool x11-apps x11-utils imagemagick
 PRINT_PACKAGES := cups printer-driver-cups-pdf poppler-utils
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps run-deps host windows wine-prefix print-spooler test test-host test-windows run clean
+.PHONY: all deps run-deps host windows wine-prefix print-spooler test test-host test-windows test-make-run \
+  run clean
 
 all: host windows
 
@@ -60,6 +61,7 @@ test: host windows windows-x86 wine-prefix print-spooler
 	@$(MAKE) --no-print-directory test-host
 	@$(MAKE) --no-print-directory test-windows
 	@$(MAKE) --no-print-directory test-windows-x86
+	@$(MAKE) --no-print-directory test-make-run
 	@$(MAKE) --no-print-directory fuzz-smoke
 
 test-host:
@@ -69,6 +71,10 @@ test-host:
 test-windows:
 	@$(XVFB) tools/with-wine-session.sh \
 	  ctest --test-dir $(WIN_BUILD) --output-on-failure -j2 --timeout 600
+
+# make run as a new user runs it without a display, read from what it prints.
+test-make-run:
+	@tests/make/run_selftest.sh $(ROOT)
 
 # Builds the program alone, not the tests: a first run from a fresh clone is
 # quick and installs only RUN_PACKAGES. A build folder made here has the tests

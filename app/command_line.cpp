@@ -85,16 +85,17 @@ StartMode read_start_mode(const wchar_t* command_line, wchar_t* path, int32_t ca
     const wchar_t* path_end = nullptr;
     bool path_next = false;
     while (next_argument(&cursor, &argument)) {
-        if (is_option(argument)) {
-            path_next = false;
-            if (!is_selftest_option(argument)) return StartMode::unknown_option;
-            if (!selftest) path_next = true;
-            selftest = true;
-        } else if (path_next) {
+        if (path_next) {
+            // The report's path, whatever its first character: "/tmp/x.txt" is
+            // a path under Wine, and "-x.txt" a file name.
             path_begin = argument.begin;
             path_end = argument.end;
             path_taken = true;
             path_next = false;
+        } else if (is_option(argument)) {
+            if (!is_selftest_option(argument)) return StartMode::unknown_option;
+            if (!selftest) path_next = true;
+            selftest = true;
         }
     }
     if (!selftest) return StartMode::window;

@@ -24,9 +24,10 @@ enum class StartMode : int32_t {
 //
 // An argument that starts with "-" or "/" is an option. "--selftest",
 // "-selftest" and "/selftest", in any letter case, are the self-test option;
-// the argument right after the first of them, unless it is an option itself, is
-// the report's path. Any other option makes the result unknown_option, wherever
-// it stands. Arguments that are no option and no path are ignored.
+// the argument right after the first of them is the report's path, whatever its
+// first character ("/abs/path.txt", "-x.txt"). Any other option makes the
+// result unknown_option, wherever it stands. Arguments that are no option and no
+// path are ignored.
 //
 // For selftest the path goes into `path` (capacity kSelftestPathCapacity or any
 // other >= 1), at most capacity - 1 units, "selftest.txt" when no path or an

@@ -54,7 +54,12 @@ TEST(CommandLine, StartModeAndSelftestPath) {
         {L"Kinetora.exe /?", unknown, L""},
         {L"Kinetora.exe -", unknown, L""},
         {L"Kinetora.exe --selftest x.txt --quiet", unknown, L""},
-        {L"Kinetora.exe --selftest /x.txt", unknown, L""},
+        // the argument after the option is its path, whatever its first character
+        {L"Kinetora.exe --selftest /abs/path.txt", selftest, L"/abs/path.txt"},
+        {L"Kinetora.exe --selftest -x.txt", selftest, L"-x.txt"},
+        {L"Kinetora.exe /selftest /abs/path.txt", selftest, L"/abs/path.txt"},
+        {L"Kinetora.exe --selftest \"/path with blank.txt\"", selftest, L"/path with blank.txt"},
+        {L"Kinetora.exe --selftest /abs/path.txt --quiet", unknown, L""},
         {L"Kinetora.exe \"-quoted\"", unknown, L""},
     };
     for (const Row& row : rows) {

@@ -60,9 +60,13 @@ check_file unquoted "$work/cut" "$expected/builtin.txt"
 # spellings and any letter case runs the self-test; any other option opens no
 # window, writes nothing and ends with exit code 4. (A window would keep the
 # launcher waiting, and give no exit code 4.) A tab separates like a blank.
+# The argument after the option is its path, whatever its first character: a
+# Unix path ("/..." under Wine, as make run passes it) or "-x.txt". @DIR@ stands
+# for the folder the program runs in, as an absolute Unix path.
 #   arguments | exit code | file written, or - for none
 while IFS='|' read -r args want file; do
     [ -n "$args" ] || continue
+    args=${args//@DIR@/$work/table}
     rm -rf "$work/table" && mkdir -p "$work/table"
     code=$(launch "\"$prog\" $args" "$work/table")
     check_code "[$args]" "$code" "$want"
@@ -83,6 +87,11 @@ done <<'TABLE'
 --help|4|-
 /?|4|-
 -|4|-
+--selftest @DIR@/abs.txt|0|abs.txt
+--selftest -x.txt|0|-x.txt
+/selftest @DIR@/abs.txt|0|abs.txt
+--selftest "@DIR@/path with blank.txt"|0|path with blank.txt
+--selftest @DIR@/abs.txt /quiet|4|-
 TABLE
 
 # More than 519 units: the path is cut to its first 519.
