@@ -90,8 +90,9 @@ run: run-deps wine-prefix
 	  cmake/wine-run.sh $(RUN_EXE); \
 	else \
 	  echo "No display: running the self-test."; \
-	  cmake/wine-run.sh $(RUN_EXE) --selftest "$(ROOT)/build/selftest.txt"; \
-	  echo "exit code $$?"; cat "$(ROOT)/build/selftest.txt"; echo; \
+	  rm -f "$(ROOT)/build/selftest.txt"; \
+	  cmake/wine-run.sh $(RUN_EXE) --selftest "$(ROOT)/build/selftest.txt"; code=$$?; \
+	  echo "exit code $$code"; cat "$(ROOT)/build/selftest.txt" && echo; exit $$code; \
 	fi
 
 clean:

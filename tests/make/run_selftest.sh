@@ -5,8 +5,10 @@
 # Usage: run_selftest.sh <source folder>
 set -u
 source_dir=$1
-output=$(env -u DISPLAY make --no-print-directory -C "$source_dir" run 2>&1)
-status=$?
+# The report's lines end in CR LF.
+output=$(env -u DISPLAY make --no-print-directory -C "$source_dir" run 2>&1; echo "status $?")
+status=$(tail -n 1 <<<"$output" | cut -d' ' -f2)
+output=$(tr -d '\r' <<<"$output")
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
