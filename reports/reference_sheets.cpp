@@ -114,7 +114,7 @@ const wchar_t kHandoverHeading[] =
 const wchar_t kHandoverBedFormat[] = L"%02d 床  姓名＿＿＿＿＿＿  住院号＿＿＿＿＿＿";
 const wchar_t* const kHandoverBedLines[] = {
     L"诊断：＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿",
-    L"本班病情：＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿",
+    L"本班病情（含生命体征）：＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿",
     L"治疗与管路：＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿",
     L"需下一班关注：＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿",
 };
