@@ -182,8 +182,7 @@ int32_t build_critical_values_report(const ToolDef& tool, const double* input_va
     append_text_line(report, report_capacity, L"常见检验危急值（参考，需以本院文件为准）：");
     const bool known = append_choice(report, report_capacity, kCriticalTable, kind);
     append_text_line(report, report_capacity, L"");
-    append_text_line(report, report_capacity,
-                     kCriticalProcedure);
+    append_text_line(report, report_capacity, kCriticalProcedure);
     if (!known) {
         wtext_copy(verdict, verdict_capacity, kInvalidNumberVerdict);
         return kInvalidNumberLevel;

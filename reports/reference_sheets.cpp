@@ -62,9 +62,8 @@ const ChoiceTable kHighAlertTable = {
 // ---- Kind 8: surgical safety checklist --------------------------------------
 
 // A form: each phase a heading, one item a line behind a tick box, and the
-// parties who confirm the phase. The three signatures end the printed page
-// (the tool's own signature line).
-// Each phase is confirmed aloud by all three parties, each ticking its box.
+// three parties who confirm the phase aloud, each ticking its own box. Their
+// signatures end the printed page (the tool's own signature line).
 const wchar_t kCheckParties[] = L"三方确认：□ 手术医师  □ 麻醉医师  □ 手术室护士";
 
 const wchar_t* const kChecklistLines[] = {
