@@ -105,8 +105,7 @@ const wchar_t* const kChecklistLines[] = {
 
 const WholeLimit kBedLimit = {"beds", L"交班床位数", 1, 30};
 
-const wchar_t kHandoverHeading[] =
-    L"交班报告（每床：床号与身份 / 诊断 / 本班病情 / 治疗与管路 / 需下一班关注）：";
+const wchar_t kHandoverHeading[] = L"交班报告（逐床填写，床旁交接）：";
 // Each bed a block between empty lines, which the printed page keeps whole:
 // two identifiers besides the bed number, then one line per heading, each blank
 // ending in the same column, long enough to write in by hand.

@@ -186,8 +186,7 @@ TEST(Handover, OneBlockPerBedBetweenOneAndThirty) {
         TestTool tool;
         make_tool(&tool, {{c.key, c.value}});
         ReportRun run = run_report(9, tool);
-        std::vector<std::wstring> expected = {
-            L"交班报告（每床：床号与身份 / 诊断 / 本班病情 / 治疗与管路 / 需下一班关注）："};
+        std::vector<std::wstring> expected = {L"交班报告（逐床填写，床旁交接）："};
         for (int32_t bed = 1; bed <= c.lines; ++bed) {
             wchar_t number[8];
             wtext_format(number, 8, L"%02d", bed);
