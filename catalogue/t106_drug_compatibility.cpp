@@ -79,7 +79,8 @@ const ToolDef kTool = {
     L"配伍禁忌查询",
     L"查询两种常用注射药物能否同瓶输注，并按风险分级提示",
     L"输液安全",
-    L"各药品说明书及国家药监部门安全警示；多巴胺与碳酸氢钠：Am J Hosp Pharm 1975；以本院配伍表为准",
+    L"各药品说明书及国家药监部门安全警示；多巴胺与碳酸氢钠：Am J Hosp Pharm 1975；"
+    L"Y 型管配伍：Trissel《注射药物手册》；以本院配伍表为准",
     kNote.units,
     table_size(kInputs), kInputs,
     0, nullptr,

@@ -1,5 +1,6 @@
 // Tool 108, the program Kinetora-T108.exe: the surgical safety checklist (custom report
-// kind 8). It reads no input: the window says so where the inputs would be.
+// kind 8). It reads no input: the window says so where the inputs would be. Its
+// printed page ends with the signatures of surgeon, anaesthetist and theatre nurse.
 #include "catalogue.h"
 
 namespace {
@@ -15,6 +16,8 @@ const ToolDef kTool = {
     0, nullptr,
     0, nullptr,
     8,
+    // The three signatures of the checklist, in place of the common line.
+    L"手术医师：＿＿＿＿  麻醉医师：＿＿＿＿  手术室护士：＿＿＿＿",
 };
 
 }  // namespace

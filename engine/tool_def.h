@@ -51,6 +51,9 @@ struct ToolDef {
     int32_t rule_count;
     const ToolRule* rules;
     int32_t custom_report_kind;  // 0: formulas and rules; otherwise build_custom_report decides
+    // The line that ends the printed page, for the hand that signs it; null:
+    // the common 核对人/执行人/日期 line. Left out by the tools that use that one.
+    const wchar_t* signature_line = nullptr;
 };
 
 // The number of inputs and outputs to read: input_count and output_count held to

@@ -29,10 +29,16 @@ const wchar_t kFurosemideDopamine[] =
     L"结论：不宜同瓶。呋塞米与多巴胺、氨溴索与碱性液混合易发生理化变化。";
 const wchar_t kOmeprazoleAlone[] =
     L"结论：不宜同瓶。注射用奥美拉唑钠说明书：仅用 0.9% 氯化钠或 5% 葡萄糖溶解稀释，禁止与其他药物混合，应单独输注。";
+const wchar_t kVitaminCBicarbonate[] =
+    L"结论：禁忌配伍。维生素C注射液说明书载其与碳酸氢钠配伍禁忌（碱性溶液中易氧化失效），不可同瓶或同管连续输注。";
+const wchar_t kCeftriaxoneAmbroxol[] =
+    L"结论：不宜同瓶。有研究报告头孢曲松钠与盐酸氨溴索混合后出现白色浑浊或絮状沉淀，须分开输注，两药之间充分冲管。";
+const wchar_t kVancomycinFurosemide[] =
+    L"结论：不宜同瓶。万古霉素与呋塞米经 Y 型管同输不相容（沉淀），须分开输注，两药之间充分冲管。";
 const wchar_t kReportedIncompatible[] =
     L"结论：有文献报告两药混合后出现浑浊或沉淀，建议分开输注，请药师核对。";
 const wchar_t kNothingOnRecord[] =
-    L"结论：本工具库内未收录该组合的明确禁忌，但仍须查本院配伍表并现配现用、注意冲管。";
+    L"结论：本工具未收录该组合，不能据此判断可以同瓶或同管；请查说明书与本院配伍表，未确认前分开输注并冲管。";
 
 // Verdicts.
 const wchar_t kNeverTogether[] = L"禁忌：不可同瓶输注，需间隔冲管";
@@ -60,9 +66,12 @@ const CompatRule kCompatRules[] = {
     {1,   2,     kCeftriaxoneCalcium,    kNeverTogether,  3},
     {2,   9,     kCalciumPrecipitate,    kNeverTogether,  3},
     {9,   10,    kDopamineAlkaline,      kNeverTogether,  3},
+    {7,   9,     kVitaminCBicarbonate,   kNeverTogether,  3},
     {1,   3,     kCeftriaxoneVancomycin, kApartAndFlush,  2},
     {3,   6,     kVancomycinAlkaline,    kApartAndFlush,  2},
     {3,   9,     kVancomycinAlkaline,    kApartAndFlush,  2},
+    {1,   5,     kCeftriaxoneAmbroxol,   kApartAndFlush,  2},
+    {3,   4,     kVancomycinFurosemide,  kApartAndFlush,  2},
     {4,   10,    kFurosemideDopamine,    kApart,          2},
     {5,   9,     kFurosemideDopamine,    kApart,          2},
     {1,   6,     kOmeprazoleAlone,       kApartAndFlush,  2},
@@ -74,7 +83,6 @@ const CompatRule kCompatRules[] = {
     {6,   9,     kOmeprazoleAlone,       kApartAndFlush,  2},
     {6,   10,    kOmeprazoleAlone,       kApartAndFlush,  2},
     {1,   7,     kReportedIncompatible,  kBetterApart,    1},
-    {3,   4,     kReportedIncompatible,  kBetterApart,    1},
     {4,   5,     kReportedIncompatible,  kBetterApart,    1},
     {0,   0,     kNothingOnRecord,       kCannotJudge,    1},
 };
@@ -144,6 +152,10 @@ const ChoiceTable kCriticalTable = {
     kCriticalGroups, count_of(kCriticalGroups), L"类别：",
     L"危急值类别编号须为 1–6：1 电解质，2 血糖与血气，3 血常规，4 凝血，5 微生物与感染，6 心肌与胰腺。"};
 
+// The national rule's steps; it sets no minute limits, so none is printed.
+const wchar_t kCriticalProcedure[] =
+    L"处置要求：检验科双人核对→立即电话通知临床→接听人记录、复读确认→立即报告主管或值班医师→医师处置并记录（时限按本院规定）。";
+
 }  // namespace
 
 int32_t build_compatibility_report(const ToolDef& tool, const double* input_values,
@@ -170,8 +182,7 @@ int32_t build_critical_values_report(const ToolDef& tool, const double* input_va
     append_text_line(report, report_capacity, L"常见检验危急值（参考，需以本院文件为准）：");
     const bool known = append_choice(report, report_capacity, kCriticalTable, kind);
     append_text_line(report, report_capacity, L"");
-    append_text_line(report, report_capacity,
-                     L"处置要求：核实标本→15 分钟内电话报告临床→接听人复读确认并记录→医师 30 分钟内处理并记录。");
+    append_text_line(report, report_capacity, kCriticalProcedure);
     if (!known) {
         wtext_copy(verdict, verdict_capacity, kInvalidNumberVerdict);
         return kInvalidNumberLevel;

@@ -61,11 +61,42 @@ const ChoiceTable kHighAlertTable = {
 
 // ---- Kind 8: surgical safety checklist --------------------------------------
 
+// A form: each phase a heading, one item a line behind a tick box, and the
+// three parties who confirm the phase aloud, each ticking its own box. Their
+// signatures end the printed page (the tool's own signature line).
+const wchar_t kCheckParties[] = L"三方确认：□ 手术医师  □ 麻醉医师  □ 手术室护士";
+
 const wchar_t* const kChecklistLines[] = {
-    L"手术安全核查表（三步核查）：",
-    L"【麻醉实施前】身份/部位/术式/知情同意；过敏史；气道与插管风险；出血风险；影像与植入物；皮肤准备。",
-    L"【手术开始前】团队自我介绍；确认患者、部位、术式；预计手术时间与失血量；抗菌药物已用；器械灭菌合格；影像资料到位。",
-    L"【患者离室前】手术名称与记录一致；标本标识与送检；器械敷料清点；皮肤与管路；恢复与转运方案。",
+    L"手术安全核查表（三步核查，逐项核对后在□内打√）：",
+    L"",
+    L"【麻醉实施前】",
+    L"□ 患者身份、手术部位、术式、知情同意",
+    L"□ 手术部位标识",
+    L"□ 麻醉设备与药品安全检查",
+    L"□ 脉搏血氧仪已连接并工作",
+    L"□ 过敏史",
+    L"□ 气道与插管风险",
+    L"□ 出血风险",
+    L"□ 影像与植入物",
+    L"□ 皮肤准备",
+    kCheckParties,
+    L"",
+    L"【手术开始前】",
+    L"□ 团队自我介绍",
+    L"□ 确认患者、部位、术式",
+    L"□ 预计手术时间与失血量",
+    L"□ 预防性抗菌药物已于切皮前 60 分钟内给予（或无需给予）",
+    L"□ 器械灭菌合格",
+    L"□ 影像资料到位",
+    kCheckParties,
+    L"",
+    L"【患者离室前】",
+    L"□ 手术名称与记录一致",
+    L"□ 标本标识与送检",
+    L"□ 器械敷料清点",
+    L"□ 皮肤与管路",
+    L"□ 恢复与转运方案",
+    kCheckParties,
     L"",
     L"要求：三方（外科、麻醉、护理）共同口述确认并签字，任一环节缺失不得进入下一环节。",
 };
@@ -74,11 +105,17 @@ const wchar_t* const kChecklistLines[] = {
 
 const WholeLimit kBedLimit = {"beds", L"交班床位数", 1, 30};
 
-const wchar_t kHandoverHeading[] = L"交班报告（床号 / 诊断 / 本班病情 / 治疗与管路 / 需下一班关注）：";
-// Formatted with the bed number; "%%" prints the percent sign after SpO2.
-const wchar_t kHandoverBedFormat[] =
-    L"%02d 床：姓名＿＿ 住院号＿＿；诊断＿＿；体温＿℃ 脉搏＿次/分 呼吸＿次/分 血压＿/＿mmHg SpO2＿%%；本班处置＿＿；"
-    L"管路（静脉/引流/导尿/吸氧）＿＿；下一班关注＿＿。";
+const wchar_t kHandoverHeading[] = L"交班报告（逐床填写，床旁交接）：";
+// Each bed a block between empty lines, which the printed page keeps whole:
+// two identifiers besides the bed number, then one line per heading, each blank
+// ending in the same column, long enough to write in by hand.
+const wchar_t kHandoverBedFormat[] = L"%02d 床  姓名＿＿＿＿＿＿  住院号＿＿＿＿＿＿";
+const wchar_t* const kHandoverBedLines[] = {
+    L"诊断：＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿",
+    L"本班病情（含生命体征）：＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿",
+    L"治疗与管路：＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿",
+    L"需下一班关注：＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿＿",
+};
 const wchar_t kHandoverClosing[] = L"危重患者须床旁交接；新入院、手术、输血、病情变化患者逐一交接并双签名。";
 
 // ---- Kind 11: laboratory panels ---------------------------------------------
@@ -151,7 +188,9 @@ int32_t build_handover_report(const ToolDef& tool, const double* input_values, w
     }
     append_text_line(report, report_capacity, kHandoverHeading);
     for (int32_t bed = 1; bed <= beds; ++bed) {
+        append_text_line(report, report_capacity, L"");
         append_line(report, report_capacity, kHandoverBedFormat, bed);
+        append_text_lines(report, report_capacity, kHandoverBedLines, count_of(kHandoverBedLines));
     }
     append_text_line(report, report_capacity, L"");
     append_text_line(report, report_capacity, kHandoverClosing);

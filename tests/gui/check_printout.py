@@ -2,7 +2,7 @@
 """Reads a printout back from its PDF (pdftotext, pdfinfo, pdffonts) and checks
 it against the report the window showed:
 
-  check_printout.py PDF REPORT_FILE TOOL_NAME LEVEL_WORDS [MIN_PAGES]
+  check_printout.py PDF REPORT_FILE TOOL_NAME LEVEL_WORDS [MIN_PAGES] [SIGNATURE] [blocks]
 
 - every line of the report is in the text, in order, whitespace aside (a line
   wrapped at the margin reads back as several);
@@ -10,7 +10,11 @@ it against the report the window showed:
   "第 N 页 / 共 M 页" with its own N and M = the PDF's page count, and the
   notice "计算结果仅供临床参考";
 - the verdict's level in words is on the first page;
-- the signature line is on the last page and on no other;
+- the signature line (SIGNATURE when given and not empty, else the common
+  核对人/执行人 line) is on the last page and on no other, and the common line
+  is nowhere when the tool has its own;
+- with "blocks": every block of the report (its lines between empty lines) is
+  whole on one page;
 - at least MIN_PAGES pages (default 1); a font is embedded.
 Prints "pages=M" and exits 0, or names the first failed check and exits 1.
 """
@@ -40,6 +44,8 @@ def fail(message):
 def main():
     pdf, report_file, tool_name, level_words = sys.argv[1:5]
     min_pages = int(sys.argv[5]) if len(sys.argv) > 5 else 1
+    signature = sys.argv[6] if len(sys.argv) > 6 and sys.argv[6] else SIGNATURE
+    blocks = len(sys.argv) > 7 and sys.argv[7] == "blocks"
     info = run("pdfinfo", pdf)
     match = re.search(r"^Pages:\s+(\d+)", info, re.M)
     if not match:
@@ -54,8 +60,10 @@ def main():
         for part in (tool_name, "打印时间：", f"第{n}页/共{pages}页", "计算结果仅供临床参考"):
             if flat(part) not in text:
                 fail(f"page {n} lacks {part!r}")
-        if (flat(SIGNATURE) in text) != (n == pages):
+        if (flat(signature) in text) != (n == pages):
             fail(f"page {n} {'lacks' if n == pages else 'has'} the signature line")
+        if signature != SIGNATURE and flat(SIGNATURE) in text:
+            fail(f"page {n} has the common signature line as well as the tool's own")
     if flat(level_words) not in page_texts[0]:
         fail(f"the first page lacks the level words {level_words!r}")
 
@@ -70,6 +78,16 @@ def main():
             where = "anywhere" if whole.find(line) < 0 else "after the line before it"
             fail(f"report line not found {where}: {line!r}")
         at = found + len(line)
+
+    if blocks:
+        block = ""
+        for line in report.splitlines() + [""]:
+            if flat(line):
+                block += flat(line)
+                continue
+            if block and not any(block in text for text in page_texts):
+                fail(f"block split across pages: {block[:40]!r}")
+            block = ""
 
     fonts = run("pdffonts", pdf).splitlines()[2:]
     embedded = [row for row in fonts if len(row.split()) >= 5 and row.split()[-5] == "yes"]

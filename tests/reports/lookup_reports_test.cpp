@@ -26,9 +26,15 @@ const wchar_t kVancomycin[] =
 const wchar_t kFurosemide[] = L"结论：不宜同瓶。呋塞米与多巴胺、氨溴索与碱性液混合易发生理化变化。";
 const wchar_t kOmeprazole[] =
     L"结论：不宜同瓶。注射用奥美拉唑钠说明书：仅用 0.9% 氯化钠或 5% 葡萄糖溶解稀释，禁止与其他药物混合，应单独输注。";
+const wchar_t kVitaminCBicarbonate[] =
+    L"结论：禁忌配伍。维生素C注射液说明书载其与碳酸氢钠配伍禁忌（碱性溶液中易氧化失效），不可同瓶或同管连续输注。";
+const wchar_t kCeftriaxoneAmbroxol[] =
+    L"结论：不宜同瓶。有研究报告头孢曲松钠与盐酸氨溴索混合后出现白色浑浊或絮状沉淀，须分开输注，两药之间充分冲管。";
+const wchar_t kVancomycinFurosemide[] =
+    L"结论：不宜同瓶。万古霉素与呋塞米经 Y 型管同输不相容（沉淀），须分开输注，两药之间充分冲管。";
 const wchar_t kReported[] = L"结论：有文献报告两药混合后出现浑浊或沉淀，建议分开输注，请药师核对。";
 const wchar_t kNoRecord[] =
-    L"结论：本工具库内未收录该组合的明确禁忌，但仍须查本院配伍表并现配现用、注意冲管。";
+    L"结论：本工具未收录该组合，不能据此判断可以同瓶或同管；请查说明书与本院配伍表，未确认前分开输注并冲管。";
 const wchar_t kNoRecordVerdict[] = L"未收录：无法判断能否配伍，请查说明书或本院配伍表";
 const wchar_t kNever[] = L"禁忌：不可同瓶输注，需间隔冲管";
 const wchar_t kFlush[] = L"不宜同瓶，分开输注并冲管";
@@ -46,9 +52,12 @@ const Pair kListedPairs[] = {
     {1,    2,   kCalciumNewborn,         kNever,                    3},
     {2,    9,   kCalcium,                kNever,                    3},
     {9,    10,  kDopamine,               kNever,                    3},
+    {7,    9,   kVitaminCBicarbonate,    kNever,                    3},
     {1,    3,   kCeftriaxoneVancomycin,  kFlush,                    2},
     {3,    6,   kVancomycin,             kFlush,                    2},
     {3,    9,   kVancomycin,             kFlush,                    2},
+    {1,    5,   kCeftriaxoneAmbroxol,    kFlush,                    2},
+    {3,    4,   kVancomycinFurosemide,   kFlush,                    2},
     {4,    10,  kFurosemide,             L"不宜同瓶，建议分开输注", 2},
     {5,    9,   kFurosemide,             L"不宜同瓶，建议分开输注", 2},
     {1,    6,   kOmeprazole,             kFlush,                    2},
@@ -60,7 +69,6 @@ const Pair kListedPairs[] = {
     {6,    9,   kOmeprazole,             kFlush,                    2},
     {6,    10,  kOmeprazole,             kFlush,                    2},
     {1,    7,   kReported,               L"建议分开输注",           1},
-    {3,    4,   kReported,               L"建议分开输注",           1},
     {4,    5,   kReported,               L"建议分开输注",           1},
 };
 
@@ -84,19 +92,19 @@ TEST(Compatibility, DrugNamesByNumber) {
 
 // The least level each ordered pair must reach, row drug A, column drug B. No
 // pair is ever green: a pair not on record is not known to be compatible.
-// Omeprazole (6) is given alone; bicarbonate with dopamine (9, 10) and
-// ceftriaxone with calcium (1, 2) are contraindicated.
+// Omeprazole (6) is given alone; bicarbonate with dopamine (9, 10) or vitamin C
+// (7, 9) and ceftriaxone with calcium (1, 2) are contraindicated.
 const int32_t kMinimumLevel[10][10] = {
     //  1  2  3  4  5  6  7  8  9 10
-    {1, 3, 2, 1, 1, 2, 1, 1, 1, 1},  //  1 头孢曲松
+    {1, 3, 2, 1, 2, 2, 1, 1, 1, 1},  //  1 头孢曲松
     {3, 1, 1, 1, 1, 2, 1, 1, 3, 1},  //  2 葡萄糖酸钙
-    {2, 1, 1, 1, 1, 2, 1, 1, 2, 1},  //  3 万古霉素
-    {1, 1, 1, 1, 1, 2, 1, 1, 1, 2},  //  4 呋塞米
-    {1, 1, 1, 1, 1, 2, 1, 1, 2, 1},  //  5 氨溴索
+    {2, 1, 1, 2, 1, 2, 1, 1, 2, 1},  //  3 万古霉素
+    {1, 1, 2, 1, 1, 2, 1, 1, 1, 2},  //  4 呋塞米
+    {2, 1, 1, 1, 1, 2, 1, 1, 2, 1},  //  5 氨溴索
     {2, 2, 2, 2, 2, 1, 2, 2, 2, 2},  //  6 奥美拉唑
-    {1, 1, 1, 1, 1, 2, 1, 1, 1, 1},  //  7 维生素C
+    {1, 1, 1, 1, 1, 2, 1, 1, 3, 1},  //  7 维生素C
     {1, 1, 1, 1, 1, 2, 1, 1, 1, 1},  //  8 胰岛素
-    {1, 3, 2, 1, 2, 2, 1, 1, 1, 3},  //  9 碳酸氢钠
+    {1, 3, 2, 1, 2, 2, 3, 1, 1, 3},  //  9 碳酸氢钠
     {1, 1, 1, 2, 1, 2, 1, 1, 3, 1},  // 10 多巴胺
 };
 
@@ -245,7 +253,9 @@ TEST(CriticalValues, HeadingGroupLinesThenTheProcedure) {
                          static_cast<int>(is_kind && !std::isnan(c.value) ? c.value : 0));
             expected += std::wstring(number) + kCriticalNumbers + L"\r\n";
         }
-        expected += L"\r\n处置要求：核实标本→15 分钟内电话报告临床→接听人复读确认并记录→医师 30 分钟内处理并记录。\r\n";
+        // The national rule's steps, and no minute limit of its own.
+        expected += L"\r\n处置要求：检验科双人核对→立即电话通知临床→接听人记录、复读确认→立即报告主管或值班医师→"
+                    L"医师处置并记录（时限按本院规定）。\r\n";
         EXPECT_EQ(run.report, expected) << c.value;
         EXPECT_EQ(run.verdict, c.first_line < 0 ? L"编号无效，请核对" : L"危急值必须闭环：报告、接收、处理、记录");
         EXPECT_EQ(run.level, c.first_line < 0 ? 1 : 0);

@@ -260,3 +260,17 @@ TEST(PrintJob, PagesOfTheChosenRange) {
         }
     }
 }
+
+// The document carries the tool's own signature line, or none (the common line).
+TEST(PrintJob, TheDocumentCarriesTheToolsSignatureLine) {
+    const wchar_t kThree[] = L"手术医师：＿＿＿＿  麻醉医师：＿＿＿＿  手术室护士：＿＿＿＿";
+    for (const wchar_t* signature : {static_cast<const wchar_t*>(nullptr), kThree}) {
+        ToolDef tool = {108, L"核查", L"说明", L"分类", L"依据", L"", 0, nullptr, 0, nullptr,
+                        0, nullptr, 8, signature};
+        static PrintToolTexts texts;
+        PrintDocument document;
+        make_print_document(tool, L"□ 一项\r\n", L"结论", 0, {2026, 1, 2, 3, 4, 5}, L"PC",
+                            &texts, &document);
+        EXPECT_EQ(document.signature, signature);
+    }
+}

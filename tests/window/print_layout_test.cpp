@@ -373,3 +373,114 @@ TEST(PrintLayout, ReportInTheReportFont) {
     EXPECT_GE(kPrintStyles[kPrintTitle].weight, 700);
     for (int32_t i = 0; i < kPrintStyleCount; ++i) EXPECT_EQ(kPrintStyles[i].style, i);
 }
+
+// The report's lines between empty lines form a block: a block that fits a
+// page never straddles two, and a page ends only when what comes next (the
+// whole block at a block's start, else one line) does not fit below. A block
+// taller than a page breaks between its lines.
+TEST(PrintLayout, BlocksBetweenEmptyLinesStayOnOnePage) {
+    // Each block's first line starts with its tag "b<k>"; a block of more
+    // lines than this is taller than the page's body (some 43 lines).
+    constexpr int32_t kBlockFitsLines = 30;
+    struct Row {
+        const char* what;
+        std::vector<std::vector<std::wstring>> blocks;
+    };
+    auto beds = [](int count, const std::vector<std::wstring>& rest) {
+        std::vector<std::vector<std::wstring>> blocks;
+        for (int k = 0; k < count; ++k) {
+            std::vector<std::wstring> block = {L"b" + std::to_wstring(k) + L" 床  姓名＿＿"};
+            block.insert(block.end(), rest.begin(), rest.end());
+            blocks.push_back(block);
+        }
+        return blocks;
+    };
+    // 37 lines, a blank line, and four lines left on the first page.
+    std::vector<std::wstring> filler(37, L"行");
+    filler[0] = L"b0 首块";
+    std::vector<std::wstring> tall(60, L"行");
+    tall[0] = L"b1 长块";
+    const Row rows[] = {
+        {"30 beds of five lines",
+         beds(30, {L"诊断：＿＿", L"本班病情：＿＿", L"治疗与管路：＿＿", L"需下一班关注：＿＿"})},
+        {"a wrapped line counts as its pieces: four lines left, five printed",
+         {filler, {L"b1 " + repeat(L"x", 2 * kPageCells), L"乙", L"丙"}}},
+        {"a block taller than a page goes on where it is",
+         {{L"b0 短块"}, tall, {L"b2 短块", L"末行"}}},
+    };
+    for (const Row& row : rows) {
+        std::wstring report;
+        for (size_t k = 0; k < row.blocks.size(); ++k) {
+            if (k > 0) report += L"\r\n";
+            for (const std::wstring& line : row.blocks[k]) report += line + L"\r\n";
+        }
+        const PrintLayout& layout = lay_out(document_with(report));
+        ASSERT_EQ(layout.status, PrintLayoutStatus::laid_out) << row.what;
+        const std::vector<const PrintRun*> runs = report_runs(layout);
+
+        // The block of each run, and the printed lines of each block.
+        std::vector<size_t> block_of;
+        std::vector<int32_t> printed(row.blocks.size(), 0);
+        size_t block = 0;
+        for (const PrintRun* run : runs) {
+            const std::wstring text = run_text(*run);
+            if (text[0] == L'b') block = std::stoul(text.substr(1));
+            block_of.push_back(block);
+            ++printed[block];
+        }
+        // Nothing lost, doubled or moved.
+        std::wstring joined;
+        for (const PrintRun* run : runs) joined += without_blanks(run_text(*run));
+        std::wstring plain;
+        for (const std::vector<std::wstring>& lines : row.blocks) {
+            for (const std::wstring& line : lines) plain += without_blanks(line);
+        }
+        EXPECT_EQ(joined, plain) << row.what;
+
+        for (size_t i = 1; i < runs.size(); ++i) {
+            const bool starts_block = block_of[i] != block_of[i - 1];
+            const bool fits = printed[block_of[i]] <= kBlockFitsLines;
+            if (!starts_block && fits) {
+                EXPECT_EQ(runs[i]->page, runs[i - 1]->page)
+                    << row.what << ": block " << block_of[i] << " split";
+            }
+            if (runs[i]->page == runs[i - 1]->page) continue;
+            // A page break: what follows did not fit below the last line.
+            const int32_t body_bottom = rule_ys(layout, runs[i - 1]->page)[1] - 20 / 2;
+            const int32_t next = starts_block ? 20 + (fits ? printed[block_of[i]] : 1) * 20 : 20;
+            EXPECT_GT(runs[i - 1]->y + 20 + next, body_bottom)
+                << row.what << ": page " << runs[i - 1]->page << " ended with room for block "
+                << block_of[i];
+        }
+    }
+}
+
+// The page ends with the tool's own signature line when it names one, in place
+// of the common line; else with the common line.
+TEST(PrintLayout, TheToolsOwnSignatureLine) {
+    const wchar_t kThree[] = L"手术医师：＿＿＿＿  麻醉医师：＿＿＿＿  手术室护士：＿＿＿＿";
+    struct Row {
+        const wchar_t* signature;
+        const wchar_t* printed;
+        const wchar_t* absent;
+    };
+    const Row rows[] = {
+        {nullptr, kPrintSignatureLine, kThree},
+        {kThree,  kThree,              kPrintSignatureLine},
+    };
+    for (const Row& row : rows) {
+        PrintDocument document = document_with(L"□ 一项\r\n");
+        document.signature = row.signature;
+        const PrintLayout& layout = lay_out(document);
+        ASSERT_EQ(layout.status, PrintLayoutStatus::laid_out);
+        const PrintRun* last_body = nullptr;
+        for (int32_t i = 0; i < layout.run_count; ++i) {
+            const PrintRun& run = layout.runs[i];
+            EXPECT_NE(run_text(run), row.absent);
+            if (run.kind == PrintRunKind::text && run.style == kPrintBody) last_body = &run;
+        }
+        ASSERT_NE(last_body, nullptr);
+        EXPECT_EQ(run_text(*last_body), row.printed);
+        EXPECT_EQ(last_body->page, layout.page_count - 1);
+    }
+}

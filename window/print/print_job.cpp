@@ -90,6 +90,7 @@ void make_print_document(const ToolDef& tool, const wchar_t* report, const wchar
     build_reference_text(tool, texts->reference, kReferenceCapacity);
     *document = PrintDocument{tool.name, texts->subtitle, verdict, level, report,
                               tool.note, texts->reference, printed_at, computer};
+    document->signature = tool.signature_line;
 }
 
 void print_document(const PrintOps& ops, const PrintDocument& document, const wchar_t* name,

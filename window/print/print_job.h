@@ -95,8 +95,8 @@ struct PrintToolTexts {
 };
 
 // The document of the last result of `tool`: its report, verdict and level,
-// the print time and the computer's name. The document points into `texts`
-// and into the arguments, which must outlive it.
+// the print time, the computer's name and the tool's signature line. The
+// document points into `texts` and into the arguments, which must outlive it.
 void make_print_document(const ToolDef& tool, const wchar_t* report, const wchar_t* verdict,
                          int32_t level, const LocalTime& printed_at, const wchar_t* computer,
                          PrintToolTexts* texts, PrintDocument* document);

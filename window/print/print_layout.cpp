@@ -152,18 +152,53 @@ void body_paragraph(Builder& b, const wchar_t* text, int32_t length, PrintStyle 
               });
 }
 
+// One line of a text whose lines end in LF or CR LF: its length without the
+// line end, and where the next line starts (at the terminator after the last).
+struct TextLine {
+    int32_t length;
+    const wchar_t* next;
+};
+
+TextLine next_text_line(const wchar_t* line) {
+    const wchar_t* end = line;
+    while (*end != 0 && *end != L'\n') ++end;
+    int32_t length = static_cast<int32_t>(end - line);
+    if (length > 0 && line[length - 1] == L'\r') --length;
+    return TextLine{length, *end == L'\n' ? end + 1 : end};
+}
+
+// The printed lines of the block that starts at `line`: its text lines up to
+// the next empty one or the end of the text, each wrapped at `width`.
+int32_t count_block_lines(const Builder& b, const wchar_t* line, PrintStyle style,
+                          int32_t width) {
+    int32_t lines = 0;
+    while (*line != 0) {
+        const TextLine text_line = next_text_line(line);
+        if (text_line.length == 0) break;
+        lines += count_lines(b, line, text_line.length, style, width);
+        line = text_line.next;
+    }
+    return lines;
+}
+
 // Every line of a text whose lines end in LF or CR LF, as paragraphs; the end
-// of the last line adds none.
-void body_lines(Builder& b, const wchar_t* text, PrintStyle style, Rgb colour) {
+// of the last line adds none. With `blocks`, the lines between empty lines are
+// kept on one page as keep_together keeps a paragraph.
+void body_lines(Builder& b, const wchar_t* text, PrintStyle style, Rgb colour,
+                bool blocks = false) {
     if (text == nullptr) return;
     const wchar_t* line = text;
+    bool block_start = true;
     while (*line != 0 && !b.full) {
-        const wchar_t* end = line;
-        while (*end != 0 && *end != L'\n') ++end;
-        int32_t length = static_cast<int32_t>(end - line);
-        if (length > 0 && line[length - 1] == L'\r') --length;
-        body_paragraph(b, line, length, style, colour);
-        line = *end == L'\n' ? end + 1 : end;
+        const TextLine text_line = next_text_line(line);
+        if (blocks && block_start && text_line.length > 0) {
+            const PrintGeometry& g = *b.geometry;
+            keep_together(b, count_block_lines(b, line, style, g.right - g.left),
+                          g.line_height[style]);
+        }
+        block_start = text_line.length == 0;
+        body_paragraph(b, line, text_line.length, style, colour);
+        line = text_line.next;
     }
 }
 
@@ -345,13 +380,14 @@ void lay_out_print(const PrintDocument& document, const PrintGeometry& geometry,
     open_page(b, 0);
     body_verdict(b, document);
     gap_before_next(b, geometry.line_height[kPrintReport] / 2);
-    body_lines(b, document.report, kPrintReport, kPrintStyles[kPrintReport].colour);
+    body_lines(b, document.report, kPrintReport, kPrintStyles[kPrintReport].colour, true);
     gap_before_next(b, geometry.line_height[kPrintBody]);
     body_lines(b, document.note, kPrintBody, kPrintStyles[kPrintBody].colour);
     body_lines(b, document.reference, kPrintBody, kPrintMuted);
     // Room above the signatures for the hand that fills them in.
     gap_before_next(b, geometry.line_height[kPrintBody] * 2);
-    body_paragraph(b, kPrintSignatureLine, wtext_length(kPrintSignatureLine), kPrintBody,
+    const wchar_t* signature = document.signature ? document.signature : kPrintSignatureLine;
+    body_paragraph(b, signature, wtext_length(signature), kPrintBody,
                    kPrintStyles[kPrintBody].colour);
 
     layout->page_count = b.page + 1;

@@ -9,10 +9,14 @@
 // and the computer's name, a rule) and a footer (a rule, "计算结果仅供临床参考",
 // "第 N 页 / 共 M 页"). Between them, in order: the verdict after its level in
 // words, the report line by line, the tool's note, the reference line and, on
-// the last page, the signature line. A line wider than the text area wraps at
-// its right margin and is never cut; a page ends only between lines, and the
-// pieces of one wrapped line stay on one page (unless they fill more than a
-// page by themselves).
+// the last page, the signature line (the tool's own, or the common one). A line
+// wider than the text area wraps at its right margin and is never cut; a page
+// ends only between lines, and the pieces of one wrapped line stay on one page
+// (unless they fill more than a page by themselves). The report's lines between
+// empty lines form a block (a bed of the handover sheet, a phase of a
+// checklist) that goes to the next page whole when it does not fit below what
+// the page holds but fits on a page of its own; a block taller than a page
+// goes on from where it is and breaks between its lines.
 #pragma once
 
 #include <cstdint>
@@ -76,6 +80,7 @@ struct PrintDocument {
     const wchar_t* reference;  // build_reference_text()
     LocalTime printed_at;
     const wchar_t* computer;   // the computer's name
+    const wchar_t* signature = nullptr;  // the tool's signature line; null: kPrintSignatureLine
 };
 
 // The page in device units of the printer (or of the tests' metrics): the text

@@ -6,11 +6,13 @@
 run_case() {
   start_app "$KINETORA_COMPAT_APP"
   local row a b rule level verdict colour name
-  for row in '1|2|newborn' '10|4|apart' '4|5|reported' '2|3|none'; do
+  for row in '1|2|newborn' '9|7|vitamin_c' '10|4|apart' '4|3|y_site' '4|5|reported' '2|3|none'; do
     IFS='|' read -r a b rule <<< "$row"
     case $rule in
       newborn) level=3; verdict='禁忌：不可同瓶输注，需间隔冲管'; colour=$COLOUR_LEVEL3 ;;
+      vitamin_c) level=3; verdict='禁忌：不可同瓶输注，需间隔冲管'; colour=$COLOUR_LEVEL3 ;;
       apart) level=2; verdict='不宜同瓶，建议分开输注'; colour=$COLOUR_LEVEL2 ;;
+      y_site) level=2; verdict='不宜同瓶，分开输注并冲管'; colour=$COLOUR_LEVEL2 ;;
       reported) level=1; verdict='建议分开输注'; colour=$COLOUR_LEVEL1 ;;
       none) level=1; verdict='未收录：无法判断能否配伍，请查说明书或本院配伍表'; colour=$COLOUR_LEVEL1 ;;
     esac
@@ -41,9 +43,11 @@ compatibility_report() {
   local a=$1 b=$2 rule=$3 conclusion
   case $rule in
     newborn) conclusion='结论：禁忌配伍。头孢曲松与含钙注射液可形成不溶性沉淀；钙剂与碳酸氢钠亦不宜同瓶。新生儿（≤28 天）禁止与任何含钙静脉制剂合用，即使不同管路、不同时间输注。' ;;
+    vitamin_c) conclusion='结论：禁忌配伍。维生素C注射液说明书载其与碳酸氢钠配伍禁忌（碱性溶液中易氧化失效），不可同瓶或同管连续输注。' ;;
     apart) conclusion='结论：不宜同瓶。呋塞米与多巴胺、氨溴索与碱性液混合易发生理化变化。' ;;
+    y_site) conclusion='结论：不宜同瓶。万古霉素与呋塞米经 Y 型管同输不相容（沉淀），须分开输注，两药之间充分冲管。' ;;
     reported) conclusion='结论：有文献报告两药混合后出现浑浊或沉淀，建议分开输注，请药师核对。' ;;
-    none) conclusion='结论：本工具库内未收录该组合的明确禁忌，但仍须查本院配伍表并现配现用、注意冲管。' ;;
+    none) conclusion='结论：本工具未收录该组合，不能据此判断可以同瓶或同管；请查说明书与本院配伍表，未确认前分开输注并冲管。' ;;
   esac
   printf '%s' "待查：$a 号 $(drug_name "$a")  +  $b 号 $(drug_name "$b")\r\n\r\n"
   printf '%s' '编号：1头孢曲松 2葡萄糖酸钙 3万古霉素 4呋塞米 5氨溴索\r\n'

@@ -38,12 +38,15 @@ print_to_pdf() {
 }
 
 # Checks the printout against the report box's text; prints the page count.
+# Optional: the tool's own signature line ("" for the common one), and "blocks"
+# to require every block of the report whole on one page.
 check_printout() {
-  local name=$1 words=$2 min_pages=${3:-1} tool
+  local name=$1 words=$2 min_pages=${3:-1} signature=${4:-} blocks=${5:-} tool
   tool=$(drv window-info | sed 's/.* caption=//')
   drv text 3000 > "$ARTEFACTS/$name.report.txt"
   "$CHECK_PRINTOUT" "$ARTEFACTS/$name.pdf" "$ARTEFACTS/$name.report.txt" "$tool" "$words" \
-    "$min_pages" > "$ARTEFACTS/$name.check.txt" || fail "$name: the printout is not the report"
+    "$min_pages" "$signature" "$blocks" > "$ARTEFACTS/$name.check.txt" ||
+    fail "$name: the printout is not the report"
   ok "$name: $(cat "$ARTEFACTS/$name.check.txt")"
   pdftoppm -r 60 -png -f 1 -l 1 "$ARTEFACTS/$name.pdf" "$ARTEFACTS/$name-page" ||
     fail "$name: pdftoppm"
@@ -83,6 +86,21 @@ run_case() {
   drv click 1001 sleep 500
   print_to_pdf infusion_card
   check_printout infusion_card "$(level_words_shown)"
+  stop_app
+
+  # The checklist's page ends with its three signatures, not the common line.
+  start_app "$KINETORA_SUITE_DIR/Kinetora-T108.exe"
+  drv click 1001 sleep 500
+  print_to_pdf checklist
+  check_printout checklist "$(level_words_shown)" 1 \
+    '手术医师：＿＿＿＿  麻醉医师：＿＿＿＿  手术室护士：＿＿＿＿'
+  stop_app
+
+  # Thirty beds of the handover sheet: several pages, no bed's block split.
+  start_app "$KINETORA_SUITE_DIR/Kinetora-T109.exe"
+  drv set-text 2000 30 click 1001 sleep 500
+  print_to_pdf handover_30
+  check_printout handover_30 "$(level_words_shown)" 2 "" blocks
   stop_app
 
   start_app "$KINETORA_SUITE_DIR/Kinetora-T101.exe"

@@ -36,9 +36,37 @@ expect_caption() {
 }
 
 checklist_report() {
-  printf '%s' '手术安全核查表（三步核查）：\r\n'
-  printf '%s' '【麻醉实施前】身份/部位/术式/知情同意；过敏史；气道与插管风险；出血风险；影像与植入物；皮肤准备。\r\n'
-  printf '%s' '【手术开始前】团队自我介绍；确认患者、部位、术式；预计手术时间与失血量；抗菌药物已用；器械灭菌合格；影像资料到位。\r\n'
-  printf '%s' '【患者离室前】手术名称与记录一致；标本标识与送检；器械敷料清点；皮肤与管路；恢复与转运方案。\r\n'
-  printf '%s' '\r\n要求：三方（外科、麻醉、护理）共同口述确认并签字，任一环节缺失不得进入下一环节。\r\n'
+  local parties='三方确认：□ 手术医师  □ 麻醉医师  □ 手术室护士'
+  printf '%s' '手术安全核查表（三步核查，逐项核对后在□内打√）：\r\n'
+  printf '%s' '\r\n'
+  printf '%s' '【麻醉实施前】\r\n'
+  printf '%s' '□ 患者身份、手术部位、术式、知情同意\r\n'
+  printf '%s' '□ 手术部位标识\r\n'
+  printf '%s' '□ 麻醉设备与药品安全检查\r\n'
+  printf '%s' '□ 脉搏血氧仪已连接并工作\r\n'
+  printf '%s' '□ 过敏史\r\n'
+  printf '%s' '□ 气道与插管风险\r\n'
+  printf '%s' '□ 出血风险\r\n'
+  printf '%s' '□ 影像与植入物\r\n'
+  printf '%s' '□ 皮肤准备\r\n'
+  printf '%s' "$parties\r\n"
+  printf '%s' '\r\n'
+  printf '%s' '【手术开始前】\r\n'
+  printf '%s' '□ 团队自我介绍\r\n'
+  printf '%s' '□ 确认患者、部位、术式\r\n'
+  printf '%s' '□ 预计手术时间与失血量\r\n'
+  printf '%s' '□ 预防性抗菌药物已于切皮前 60 分钟内给予（或无需给予）\r\n'
+  printf '%s' '□ 器械灭菌合格\r\n'
+  printf '%s' '□ 影像资料到位\r\n'
+  printf '%s' "$parties\r\n"
+  printf '%s' '\r\n'
+  printf '%s' '【患者离室前】\r\n'
+  printf '%s' '□ 手术名称与记录一致\r\n'
+  printf '%s' '□ 标本标识与送检\r\n'
+  printf '%s' '□ 器械敷料清点\r\n'
+  printf '%s' '□ 皮肤与管路\r\n'
+  printf '%s' '□ 恢复与转运方案\r\n'
+  printf '%s' "$parties\r\n"
+  printf '%s' '\r\n'
+  printf '%s' '要求：三方（外科、麻醉、护理）共同口述确认并签字，任一环节缺失不得进入下一环节。\r\n'
 }
