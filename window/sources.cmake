@@ -3,6 +3,7 @@
 set(WINDOW_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/window_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/clipboard_grid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/input_field.cpp
   ${CMAKE_CURRENT_LIST_DIR}/print/print_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/print/print_job.cpp
