@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -684,6 +685,27 @@ bool cmd_set_clipboard(Args a) {
     return true;
 }
 
+// Writes the bytes of the clipboard's registered format NAME (as the program
+// placed them, up to the block's first zero byte) to FILE; fails when the
+// clipboard holds no such format.
+bool cmd_save_clipboard_format(Args a) {
+    const UINT format = RegisterClipboardFormatW(a[0]);
+    for (int attempt = 0; attempt < 40 && !OpenClipboard(nullptr); ++attempt) Sleep(kPollMs);
+    HANDLE data = GetClipboardData(format);
+    std::string bytes;
+    const char* block = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (block != nullptr) {
+        bytes.assign(block, strnlen(block, GlobalSize(data)));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    if (block == nullptr) return fail(std::wstring(L"save-clipboard-format: no ") + a[0] + L" on the clipboard");
+    FILE* file = _wfopen(a[1], L"wb");
+    if (file == nullptr) return fail(std::wstring(L"save-clipboard-format: cannot write ") + a[1]);
+    const bool whole = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return (fclose(file) == 0 && whole) || fail(L"save-clipboard-format: write failed");
+}
+
 bool cmd_hold_clipboard(Args) {
     if (!OpenClipboard(nullptr)) return fail(L"hold-clipboard: cannot open the clipboard");
     holding_clipboard = true;
@@ -1021,6 +1043,7 @@ const Command kCommands[] = {
     {L"expect-clipboard",         1,    cmd_expect_clipboard},
     {L"expect-clipboard-report",  0,    cmd_expect_clipboard_report},
     {L"set-clipboard",            1,    cmd_set_clipboard},
+    {L"save-clipboard-format",    2,    cmd_save_clipboard_format},
     {L"hold-clipboard",           0,    cmd_hold_clipboard},
     {L"release-clipboard",        0,    cmd_release_clipboard},
     {L"lock-file",                1,    cmd_lock_file},
