@@ -7,8 +7,8 @@
 //
 // Every page: a header (the tool's name in bold, its subtitle, the print time
 // and the computer's name, a rule) and a footer (a rule, "计算结果仅供临床参考",
-// "第 N 页 / 共 M 页"). Between them, in order: the verdict after its level in
-// words, the report line by line, the tool's note, the reference line and, on
+// "第 N 页 / 共 M 页"). Between them, in order: the inputs block, the verdict
+// after its level in words, the report line by line, the tool's note, the reference line and, on
 // the last page, the signature line. A line wider than the text area wraps at
 // its right margin and is never cut; a page ends only between lines, and the
 // pieces of one wrapped line stay on one page (unless they fill more than a
@@ -45,7 +45,8 @@ struct PrintStyleSpec {
 // Entry i has style i.
 extern const PrintStyleSpec kPrintStyles[kPrintStyleCount];
 
-// Level of a verdict in words: 1 "【注意】", 2 "【警示】", 3 "【危急】"; every
+// Level of a verdict in words (level_words of the engine, where the record's
+// verdict line takes them too): 1 "【注意】", 2 "【警示】", 3 "【危急】"; every
 // other level "【正常】", as it has the normal colour on screen (verdict_colour).
 const wchar_t* print_level_words(int32_t level);
 
@@ -76,6 +77,8 @@ struct PrintDocument {
     const wchar_t* reference;  // build_reference_text()
     LocalTime printed_at;
     const wchar_t* computer;   // the computer's name
+    const wchar_t* inputs;     // the "输入" block between header and verdict, its lines
+                               // ending in CR LF; empty or null: no block
 };
 
 // The page in device units of the printer (or of the tests' metrics): the text
