@@ -2,7 +2,7 @@
 """Reads a printout back from its PDF (pdftotext, pdfinfo, pdffonts) and checks
 it against the report the window showed:
 
-  check_printout.py PDF REPORT_FILE TOOL_NAME LEVEL_WORDS [MIN_PAGES]
+  check_printout.py PDF REPORT_FILE TOOL_NAME LEVEL_WORDS [MIN_PAGES [INPUTS]]
 
 - every line of the report is in the text, in order, whitespace aside (a line
   wrapped at the margin reads back as several);
@@ -10,6 +10,8 @@ it against the report the window showed:
   "第 N 页 / 共 M 页" with its own N and M = the PDF's page count, and the
   notice "计算结果仅供临床参考";
 - the verdict's level in words is on the first page;
+- INPUTS ("label：value unit" lines joined by "|"): the "输入" block on the
+  first page, every line in order, before the level words;
 - the signature line is on the last page and on no other;
 - at least MIN_PAGES pages (default 1); a font is embedded.
 Prints "pages=M" and exits 0, or names the first failed check and exits 1.
@@ -40,6 +42,7 @@ def fail(message):
 def main():
     pdf, report_file, tool_name, level_words = sys.argv[1:5]
     min_pages = int(sys.argv[5]) if len(sys.argv) > 5 else 1
+    inputs = sys.argv[6].split("|") if len(sys.argv) > 6 and sys.argv[6] else []
     info = run("pdfinfo", pdf)
     match = re.search(r"^Pages:\s+(\d+)", info, re.M)
     if not match:
@@ -58,6 +61,15 @@ def main():
             fail(f"page {n} {'lacks' if n == pages else 'has'} the signature line")
     if flat(level_words) not in page_texts[0]:
         fail(f"the first page lacks the level words {level_words!r}")
+    if inputs:
+        at = page_texts[0].find(flat("输入"))
+        for line in inputs:
+            found = page_texts[0].find(flat(line), at) if at >= 0 else -1
+            if found < 0:
+                fail(f"the first page lacks the input line {line!r} after \"输入\"")
+            at = found + len(flat(line))
+        if page_texts[0].find(flat(level_words), at) < 0:
+            fail("the inputs do not come before the verdict")
 
     with open(report_file, encoding="utf-8") as f:
         report = f.read()
