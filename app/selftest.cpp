@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "../engine/compute_tool.h"
+#include "../engine/tool_result.h"
 #include "../engine/format_value.h"
 #include "../engine/formula_language.h"
 #include "../engine/platform.h"
@@ -44,20 +44,18 @@ int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity
     }
 
     // Self-test working storage is large; keep it off the stack of small threads.
+    // The level, verdict and report are the record's; the DETAIL line keeps
+    // the report as this file has always given it, a failed output with the
+    // value its formula returned (write_evaluated_report).
+    static ToolResult result;
     static wchar_t report[kReportCapacity];
-    static wchar_t detail[kReportCapacity];
-    wchar_t verdict[kVerdictCapacity];
-    report[0] = 0;
-    verdict[0] = 0;
+    evaluate_tool(tool, input_values, &result);
+    write_evaluated_report(tool, result, report, kReportCapacity);
     text[0] = 0;
-    int32_t level = 0;
-    compute_tool(tool, input_values, report, kReportCapacity, verdict, kVerdictCapacity, &level,
-                 detail, kReportCapacity);
-    mark_cut_text(report, kReportCapacity);
 
     wtext_format(text, capacity, L"TOOL|%d|%ls|%ls\r\n", tool.id, tool.name, tool.category);
     wchar_t line[kOutLineCapacity];
-    wtext_format(line, kLevelLineCapacity, L"LEVEL|%d\r\n", level);
+    wtext_format(line, kLevelLineCapacity, L"LEVEL|%d\r\n", result.level);
     wtext_append(text, capacity, line);
 
     int32_t error_count = 0;
@@ -81,7 +79,7 @@ int32_t build_selftest_text(const ToolDef& tool, wchar_t* text, int32_t capacity
     }
 
     wtext_append(text, capacity, L"VERDICT|");
-    wtext_append(text, capacity, verdict);
+    wtext_append(text, capacity, result.verdict);
     wtext_append(text, capacity, L"\r\n");
     wtext_append(text, capacity, L"DETAIL|");
     append_flattened_report(text, capacity, report);

@@ -124,3 +124,16 @@ void format_exact_value(double value, wchar_t* out, int32_t capacity) {
     }
     ansi_to_wide(scratch, out, capacity);
 }
+
+void format_error_code(uint32_t error, wchar_t* out, int32_t capacity) {
+    if (capacity < 1) return;
+    if (error <= 0xFFFFu) {
+        wtext_format(out, capacity, L"%lld", static_cast<long long>(error));
+        return;
+    }
+    wchar_t hex[] = L"0x00000000";
+    for (int32_t i = 0; i < 8; ++i) {
+        hex[2 + i] = L"0123456789ABCDEF"[(error >> (28 - 4 * i)) & 0xFu];
+    }
+    wtext_copy(out, capacity, hex);
+}

@@ -20,3 +20,9 @@ void format_value(const char* format, double value, wchar_t* out, int32_t capaci
 // typed: never rounded to a fixed number of places. NaN and infinities give
 // "--". The buffer is always terminated (capacity at least 1).
 void format_exact_value(double value, wchar_t* out, int32_t capacity);
+
+// A system error code for a message: decimal up to 0xFFFF (the system's error
+// numbers), else hexadecimal as "0x" and eight upper-case digits (the larger
+// result codes, such as a folder query's). Always terminated (capacity at
+// least 1).
+void format_error_code(uint32_t error, wchar_t* out, int32_t capacity);

@@ -5,5 +5,6 @@ set(ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/formula_language.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calendar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/format_value.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tool_result.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compute_tool.cpp
 )

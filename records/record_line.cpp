@@ -85,7 +85,7 @@ void build_record_header(const ToolDef& tool, wchar_t* line, int32_t capacity) {
 }
 
 void build_record_line(const ToolDef& tool, const double* input_values,
-                       const wchar_t* detail_text, const LocalTime& now, wchar_t* line,
+                       const wchar_t* result_text, const LocalTime& now, wchar_t* line,
                        int32_t capacity) {
     if (capacity < 1) return;
     line[0] = 0;
@@ -95,9 +95,9 @@ void build_record_line(const ToolDef& tool, const double* input_values,
                  now.hour, now.minute, now.second);
     // Reserve after each field: one comma per later column, the whole report
     // field and the line end.
-    int32_t report_units = wtext_length(detail_text);
+    int32_t report_units = wtext_length(result_text);
     if (report_units > kRecordReportUnits) report_units = kRecordReportUnits;
-    int32_t report_field = field_units(detail_text, report_units);
+    int32_t report_field = field_units(result_text, report_units);
     // A line too short for the whole report keeps the time stamp and a comma
     // for every later column first: a line left empty by the stamp, or a field
     // without room for its comma, would lose columns.
@@ -109,12 +109,20 @@ void build_record_line(const ToolDef& tool, const double* input_values,
     append_csv_field(line, capacity, reserve, tool.name, -1);
     for (int32_t i = 0; i < inputs; ++i) {
         --reserve;
+        wchar_t value[kInputValueCapacity];
+        format_input_value(input_values[i], L"", value, kInputValueCapacity);
         wchar_t field[kRecordFieldCapacity];
-        wtext_format(field, kFieldTextUnits + 1, L"%ls=%g", tool.inputs[i].label, input_values[i]);
+        wtext_format(field, kFieldTextUnits + 1, L"%ls=%ls", tool.inputs[i].label, value);
         append_csv_field(line, capacity, reserve, field, -1);
     }
-    append_csv_field(line, capacity, kLineEndUnits, detail_text, kRecordReportUnits);
+    append_csv_field(line, capacity, kLineEndUnits, result_text, kRecordReportUnits);
     wtext_append(line, capacity, kLineEnd);
+}
+
+void build_record_result(const ToolResult& result, wchar_t* cell, int32_t capacity) {
+    build_verdict_line(result, cell, capacity);
+    wtext_append(cell, capacity, kLineEnd);
+    wtext_append(cell, capacity, result.report);
 }
 
 void build_record_paths(const wchar_t* base_folder, int32_t tool_id, wchar_t* folder,

@@ -1,5 +1,6 @@
 #include "record_store.h"
 
+#include "../engine/format_value.h"
 #include "../engine/wide_text.h"
 #include "record_end.h"
 
@@ -91,15 +92,7 @@ void describe_error(RecordError error, wchar_t* text, int32_t text_capacity, wch
     text[0] = 0;
     if (error != 0) record_error_text(error, text, text_capacity);
     if (text[0] == 0) wtext_copy(text, text_capacity, kUnknownError);
-    if (error <= 0xFFFFu) {
-        wtext_format(code, code_capacity, L"%lld", static_cast<long long>(error));
-        return;
-    }
-    wchar_t hex[] = L"0x00000000";
-    for (int32_t i = 0; i < 8; ++i) {
-        hex[2 + i] = L"0123456789ABCDEF"[(error >> (28 - 4 * i)) & 0xFu];
-    }
-    wtext_copy(code, code_capacity, hex);
+    format_error_code(error, code, code_capacity);
 }
 
 // The failure of the file step that gave `error`: another writer's hold keeps
@@ -134,11 +127,10 @@ RecordError open_held(const RecordFileOps& ops, const wchar_t* path, RecordFile*
 
 void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder,
                       RecordError folder_error, const LocalTime& now, const ToolDef& tool,
-                      const double* input_values, const wchar_t* detail_text,
-                      SaveOutcome* outcome) {
+                      const ToolResult& result, SaveOutcome* outcome) {
     outcome->record_path[0] = 0;
     outcome->status_text[0] = 0;
-    if (detail_text == nullptr || detail_text[0] == 0) {
+    if (!result_is_current(result)) {
         outcome->status = SaveStatus::no_result;
         wtext_copy(outcome->message, kSaveMessageCapacity, kMessageNoResult);
         outcome->caption = kCaptionHint;
@@ -171,17 +163,11 @@ void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder,
     int32_t header_converted =
         utf8_from_wide(header, header_bytes + kRecordByteOrderMarkBytes,
                        kHeaderBytesCapacity - kRecordByteOrderMarkBytes);
-    // A report longer than a record holds (never one from the window) is cut
-    // where the reader sees it.
-    const wchar_t* report = detail_text;
-    static wchar_t cut_report[kRecordReportUnits + 1];
-    if (wtext_length(detail_text) > kRecordReportUnits) {
-        wtext_copy(cut_report, kRecordReportUnits + 1, detail_text);
-        mark_cut_text(cut_report, kRecordReportUnits + 1);
-        report = cut_report;
-    }
+    // The verdict line and the report: the cell holds both whole.
+    static wchar_t cell[kRecordReportUnits + 1];
+    build_record_result(result, cell, kRecordReportUnits + 1);
     static wchar_t line[kRecordLineCapacity];
-    build_record_line(tool, input_values, report, now, line, kRecordLineCapacity);
+    build_record_line(tool, result.inputs, cell, now, line, kRecordLineCapacity);
     static char line_bytes[kRecordUtf8Capacity];
     int32_t line_converted = utf8_from_wide(line, line_bytes, kRecordUtf8Limit);
     if (line_converted == 0 || header_converted == 0) {
@@ -210,37 +196,36 @@ void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder,
     outcome->status = SaveStatus::saved;
     wtext_format(outcome->status_text, kSaveStatusTextCapacity, kStatusSaved, path);
     wtext_copy(outcome->message, kSaveMessageCapacity,
-               has_cut_marker(report) ? kMessageSavedCut : kMessageSaved);
+               has_cut_marker(result.report) ? kMessageSavedCut : kMessageSaved);
     outcome->caption = kCaptionSaved;
     outcome->icon = kSaveIconInformation;
 }
 
-void save_record(const ToolDef& tool, const double* input_values, const wchar_t* detail_text,
-                 SaveOutcome* outcome) {
+void save_record(const ToolDef& tool, const ToolResult& result, SaveOutcome* outcome) {
     wchar_t base[kRecordPathCapacity];
     base[0] = 0;
     RecordError folder_error = 0;
-    if (detail_text != nullptr && detail_text[0] != 0) {
+    if (result_is_current(result)) {
         folder_error = query_record_base_folder(base, kRecordPathCapacity);
     }
     save_record_with(default_record_file_ops(), base, folder_error, local_time_now(), tool,
-                     input_values, detail_text, outcome);
+                     result, outcome);
 }
 
 namespace {
 
 const RecordFileOps kPlatformFileOps = {
-    nullptr,
-    record_platform_open,
-    record_platform_size,
-    record_platform_read,
-    record_platform_write,
-    record_platform_flush,
-    record_platform_truncate,
-    record_platform_discard,
-    record_platform_close,
-    record_platform_create_directory,
-    record_platform_sleep,
+    /* context */ nullptr,
+    /* open */ record_platform_open,
+    /* size */ record_platform_size,
+    /* read */ record_platform_read,
+    /* write */ record_platform_write,
+    /* flush */ record_platform_flush,
+    /* truncate */ record_platform_truncate,
+    /* discard */ record_platform_discard,
+    /* close */ record_platform_close,
+    /* create_directory */ record_platform_create_directory,
+    /* sleep */ record_platform_sleep,
 };
 
 }  // namespace

@@ -4,7 +4,7 @@
 // The window's save command calls save_record() and shows what it hands back:
 //
 //     SaveOutcome outcome;
-//     save_record(*app_state.tool, app_state.input_values, app_state.detail_text, &outcome);
+//     save_record(*app_state.tool, app_state.result, &outcome);
 //     if (outcome.status != SaveStatus::no_result) show_status(outcome.status_text);
 //     show_message(outcome.message, outcome.caption, outcome.icon);
 //
@@ -60,16 +60,14 @@ struct SaveOutcome {
     uint32_t icon;                                    // kSaveIconInformation or kSaveIconWarning
 };
 
-// Saves the last result of `tool`: `input_values` holds tool.input_count values,
-// `detail_text` is the last report (empty: no result yet), which the record
-// holds whole up to kRecordReportUnits units; a longer one is cut there and
-// ends with the cut marker line (mark_cut_text). When the recorded report ends
-// in the marker, the "已保存" message says that it was cut. Uses the user's local
+// Saves `result`, the last result of `tool` (not current: no result yet): its
+// inputs, and its verdict line and report as the result cell, always whole.
+// When the report ends in the cut marker line (mark_cut_text), the "已保存"
+// message says that it was cut. Uses the user's local
 // application-data folder (Windows) or, on other systems, the folder named by
 // KINETORA_LOCAL_APPDATA, else XDG_DATA_HOME, else $HOME/.local/share; the local
 // time; and the real file system. Always fills `outcome`.
-void save_record(const ToolDef& tool, const double* input_values, const wchar_t* detail_text,
-                 SaveOutcome* outcome);
+void save_record(const ToolDef& tool, const ToolResult& result, SaveOutcome* outcome);
 
 // ---------------------------------------------------------------------------
 // File operations under the save (RecordFileOps in record_file.h).
@@ -93,8 +91,7 @@ RecordError query_record_base_folder(wchar_t* folder, int32_t capacity);
 // the record's buffers (some 250 KB) are static storage, not the stack's.
 void save_record_with(const RecordFileOps& ops, const wchar_t* base_folder,
                       RecordError folder_error, const LocalTime& now, const ToolDef& tool,
-                      const double* input_values, const wchar_t* detail_text,
-                      SaveOutcome* outcome);
+                      const ToolResult& result, SaveOutcome* outcome);
 
 // Whether an error of open() means that another writer holds the file
 // (ERROR_SHARING_VIOLATION or ERROR_LOCK_VIOLATION; EWOULDBLOCK elsewhere).

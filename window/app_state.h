@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "../engine/tool_def.h"
+#include "../engine/tool_result.h"
 #include "command_text.h"
 #include "window_layout.h"
 #include "window_scale.h"
@@ -29,7 +30,6 @@ struct AppState {
     HINSTANCE instance;
     HWND main_window;               // recorded when WM_CREATE begins and when creation returns
     const ToolDef* tool;            // the tool of this build; never changes
-    int32_t level;                  // level of the last verdict; selects the verdict colour
     HWND input_edits[kMaxToolInputs];  // entry i: edit of input i, id 2000 + i
     HWND result_edit;               // read-only report box, id 3000
     HWND verdict_label;
@@ -45,10 +45,11 @@ struct AppState {
     int32_t placed_count;
     HBRUSH panel_brush;             // solid white; never released
     HBRUSH background_brush;        // solid page background; never released
-    wchar_t detail_text[kDetailCapacity];    // the last report; empty: no result yet
-    wchar_t summary_text[kSummaryCapacity];  // body of the clipboard text
     wchar_t status_text[kStatusCapacity];    // the footer's status line
-    double input_values[kMaxToolInputs];     // inputs of the last completed calculation
+    // The last calculation, and whether it still belongs to the fields. The
+    // report box, the verdict label and its colour, copy, save and print read
+    // it; nothing reads a result back from a control.
+    ToolResult result;
 };
 
 extern AppState app_state;

@@ -12,7 +12,12 @@ void system_free_block(HGLOBAL block) { GlobalFree(block); }
 void system_close() { CloseClipboard(); }
 
 const ClipboardOps kSystemClipboard = {
-    system_open, system_empty, system_allocate, system_set_text, system_free_block, system_close,
+    /* open */ system_open,
+    /* empty */ system_empty,
+    /* allocate */ system_allocate,
+    /* set_text */ system_set_text,
+    /* free_block */ system_free_block,
+    /* close */ system_close,
 };
 
 }  // namespace
@@ -20,16 +25,16 @@ const ClipboardOps kSystemClipboard = {
 const ClipboardOps& system_clipboard_ops() { return kSystemClipboard; }
 
 bool place_clipboard_text(const ClipboardOps& ops, HWND owner, const ToolDef& tool,
-                          const wchar_t* summary) {
+                          const ToolResult& result) {
     if (!ops.open(owner)) return false;
     ops.empty();
-    const int32_t bytes = clipboard_block_bytes(tool, summary);
+    const int32_t bytes = clipboard_block_bytes(tool, result);
     bool placed = false;
     HGLOBAL block = ops.allocate(static_cast<SIZE_T>(bytes));
     if (block != nullptr) {
         wchar_t* text = static_cast<wchar_t*>(GlobalLock(block));
         if (text != nullptr) {
-            build_clipboard_text(tool, summary, text, bytes / 2);
+            build_clipboard_text(tool, result, text, bytes / 2);
             GlobalUnlock(block);
             placed = ops.set_text(block);
         }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "../engine/tool_def.h"
+#include "../engine/tool_result.h"
 
 struct ClipboardOps {
     bool (*open)(HWND owner);            // OpenClipboard
@@ -19,8 +20,8 @@ struct ClipboardOps {
 const ClipboardOps& system_clipboard_ops();
 
 // Opens the clipboard for `owner`, empties it and hands it a block with the
-// tool's name, CR LF and `summary`. Returns true only when the clipboard took
+// clipboard text of `result` (build_clipboard_text), whole. Returns true only when the clipboard took
 // the block; a block it did not take is freed. False with nothing else done when
 // the clipboard cannot be opened.
 bool place_clipboard_text(const ClipboardOps& ops, HWND owner, const ToolDef& tool,
-                          const wchar_t* summary);
+                          const ToolResult& result);

@@ -46,11 +46,31 @@ void build_about_text(const ToolDef& tool, wchar_t* out, int32_t capacity) {
                  tool.reference ? tool.reference : L"", kPublisherHost);
 }
 
-void build_clipboard_text(const ToolDef& tool, const wchar_t* summary, wchar_t* out,
-                          int32_t capacity) {
-    wtext_format(out, capacity, L"%ls\r\n%ls", tool.name, summary);
+void build_clipboard_inputs(const ToolDef& tool, const ToolResult& result, wchar_t* out,
+                            int32_t capacity) {
+    build_inputs_text(tool, result, L" ", L"；", out, capacity);
 }
 
-int32_t clipboard_block_bytes(const ToolDef& tool, const wchar_t* summary) {
-    return (wtext_length(summary) + wtext_length(tool.name)) * 2 + 32;
+void build_clipboard_text(const ToolDef& tool, const ToolResult& result, wchar_t* out,
+                          int32_t capacity) {
+    if (capacity < 1) return;
+    wchar_t inputs[kClipboardInputsCapacity];
+    build_clipboard_inputs(tool, result, inputs, kClipboardInputsCapacity);
+    wtext_format(out, capacity, L"%ls\r\n", tool.name != nullptr ? tool.name : L"");
+    if (inputs[0] != 0) {
+        wtext_append(out, capacity, inputs);
+        wtext_append(out, capacity, L"\r\n");
+    }
+    const int32_t head = wtext_length(out);
+    build_summary(tool, result.report, result.verdict, out + head, capacity - head);
+}
+
+int32_t clipboard_block_bytes(const ToolDef& tool, const ToolResult& result) {
+    wchar_t inputs[kClipboardInputsCapacity];
+    build_clipboard_inputs(tool, result, inputs, kClipboardInputsCapacity);
+    int32_t units = wtext_length(tool.name != nullptr ? tool.name : L"") + 2;
+    if (inputs[0] != 0) units += wtext_length(inputs) + 2;
+    units += wtext_length(result.report);
+    if (tool.custom_report_kind == 0) units += 3 + wtext_length(result.verdict);
+    return units * 2 + 32;
 }

@@ -8,6 +8,7 @@
 
 #include "../engine/compute_tool.h"
 #include "../engine/tool_def.h"
+#include "../engine/tool_result.h"
 #include "../resources/version_info.h"
 
 // The publisher's website host name: drawn in the header, closes the About text,
@@ -17,10 +18,12 @@ constexpr const wchar_t* kPublisherHost = L"" KINETORA_PUBLISHER_HOST;
 // ---- Capacities (UTF-16 units, terminator included) ------------------------
 
 // kReportCapacity and kVerdictCapacity: engine/compute_tool.h.
-constexpr int32_t kDetailCapacity = 8192;       // AppState::detail_text
-// AppState::summary_text: the whole report, "—— " and the whole verdict, so
-// the clipboard carries everything the window shows.
+// A summary: the whole report, "—— " and the whole verdict, so the clipboard
+// carries everything the window shows.
 constexpr int32_t kSummaryCapacity = kReportCapacity + 3 + kVerdictCapacity;
+// The clipboard's inputs line: sixteen inputs with labels and units of some
+// fifty units each fit it whole.
+constexpr int32_t kClipboardInputsCapacity = 2048;
 constexpr int32_t kStatusCapacity = 256;        // AppState::status_text
 constexpr int32_t kInputErrorCapacity = 256;
 constexpr int32_t kAboutCapacity = 1400;
@@ -58,7 +61,7 @@ void build_reference_text(const ToolDef& tool, wchar_t* out, int32_t capacity);
 void build_input_error_message(const ToolDef& tool, int32_t index, wchar_t* out,
                                int32_t capacity);
 
-// summary_text of a result: for a formula tool the report, "—— " and the
+// The summary of a result: for a formula tool the report, "—— " and the
 // verdict; for a custom-report tool the report alone; cut at capacity - 1
 // (kSummaryCapacity holds the longest report and verdict whole).
 void build_summary(const ToolDef& tool, const wchar_t* report, const wchar_t* verdict,
@@ -70,9 +73,16 @@ void build_calculate_status(const ToolDef& tool, wchar_t* out, int32_t capacity)
 // The nine-line About text, lines separated by CR LF, no final line end.
 void build_about_text(const ToolDef& tool, wchar_t* out, int32_t capacity);
 
-// The clipboard text: the tool's name, CR LF, the summary.
-void build_clipboard_text(const ToolDef& tool, const wchar_t* summary, wchar_t* out,
+// The clipboard's inputs line: "label value unit" per input (an input left
+// empty shows kEmptyInputBlank), joined by "；". Empty for a tool without inputs.
+void build_clipboard_inputs(const ToolDef& tool, const ToolResult& result, wchar_t* out,
+                            int32_t capacity);
+
+// The clipboard text of `result`: the tool's name, CR LF; the inputs line and
+// CR LF unless the tool has no inputs; the summary. Cut at capacity - 1
+// (clipboard_block_bytes holds it whole).
+void build_clipboard_text(const ToolDef& tool, const ToolResult& result, wchar_t* out,
                           int32_t capacity);
 
-// Byte size of the clipboard block for that text: (summary + name units) x 2 + 32.
-int32_t clipboard_block_bytes(const ToolDef& tool, const wchar_t* summary);
+// Byte size of the clipboard block for that text: its units x 2 + 32.
+int32_t clipboard_block_bytes(const ToolDef& tool, const ToolResult& result);

@@ -1,18 +1,20 @@
 #include "keyboard.h"
 
-KeyAction key_action(const KeyPress& press) {
-    if (press.key == kKeyReturn || press.key == kKeyF5) {
-        return press.at_main_window ? KeyAction::none : KeyAction::calculate;
+int32_t key_command(const KeyPress& press) {
+    for (const KeyCommand& binding : kKeyCommands) {
+        if (binding.key != press.key) continue;
+        if (!binding.control) return press.at_main_window ? 0 : binding.command_id;
+        const bool pressed = press.control && !press.shift && !press.alt && !press.repeated;
+        return pressed ? binding.command_id : 0;
     }
+    return 0;
+}
+
+KeyAction key_action(const KeyPress& press) {
+    if (key_command(press) != 0) return KeyAction::command;
     if (press.alt) return KeyAction::none;
     if (press.key == kKeyTab && !press.control) {
         return press.shift ? KeyAction::focus_previous : KeyAction::focus_next;
-    }
-    if (press.key == kKeyS && press.control && !press.shift) {
-        return press.repeated ? KeyAction::none : KeyAction::save;
-    }
-    if (press.key == kKeyP && press.control && !press.shift) {
-        return press.repeated ? KeyAction::none : KeyAction::print;
     }
     return KeyAction::none;
 }

@@ -18,11 +18,27 @@ constexpr uint32_t kKeyP = 0x50;       // the letter P
 
 enum class KeyAction : int32_t {
     none,            // the key goes to its control as usual
-    calculate,
-    save,
-    print,
+    command,         // runs the command of key_command() (commands.h, run_command)
     focus_next,
     focus_previous,
+};
+
+// Which key runs which command: the one table of the window's command keys.
+// A key with `control` runs only with Ctrl held, without Shift or Alt, and once
+// per press (not per auto-repeat); one without runs whatever the modifiers,
+// from any control but not from the main window itself.
+struct KeyCommand {
+    uint32_t key;
+    bool control;
+    int32_t command_id;  // a button's control id
+};
+
+constexpr KeyCommand kKeyCommands[] = {
+    // key         Ctrl   command
+    {kKeyReturn,  false, kCalculateId},
+    {kKeyF5,      false, kCalculateId},
+    {kKeyS,       true,  kSaveId},
+    {kKeyP,       true,  kPrintId},
 };
 
 // A key pressed in the main window: the key, the modifiers held, and whether
@@ -44,6 +60,9 @@ struct KeyPress {
 // these applies. Holding Ctrl+S or Ctrl+P down saves or prints once, not once
 // per repeat.
 KeyAction key_action(const KeyPress& press);
+
+// The command id the key runs (kKeyCommands), or 0 when it runs none.
+int32_t key_command(const KeyPress& press);
 
 // One stop of the focus order.
 struct FocusStop {

@@ -11,7 +11,6 @@
 #include "display.h"
 #include "input_field.h"
 #include "keyboard.h"
-#include "print/print_command.h"
 #include "window_layout.h"
 #include "window_scale.h"
 
@@ -252,7 +251,7 @@ LRESULT control_colour_static(HDC dc, HWND control) {
     if (control == app_state.result_edit) role = ControlRole::result_edit;
     if (control == app_state.note_label) role = ControlRole::note_label;
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colour_ref(static_text_colour(role, app_state.level)));
+    SetTextColor(dc, colour_ref(static_text_colour(role, shown_level(app_state.result))));
     return reinterpret_cast<LRESULT>(app_state.panel_brush);
 }
 
@@ -341,19 +340,6 @@ bool on_activate(HWND window, WPARAM wparam) {
     return true;
 }
 
-// Runs the command of a button; false for any other id.
-bool run_command(int32_t id) {
-    switch (id) {
-        case kCalculateId: on_calculate(); return true;
-        case kSaveId: on_save_record(); return true;
-        case kCopyId: on_copy_result(); return true;
-        case kResetId: on_reset_inputs(); return true;
-        case kAboutId: on_about(); return true;
-        case kPrintId: on_print(); return true;
-        default: return false;
-    }
-}
-
 // An input edit's control id (a notification from it names its id).
 bool is_input_edit(int32_t id) {
     return id >= kFirstInputEditId && id < kFirstInputEditId + clamped_input_count(*app_state.tool);
@@ -428,9 +414,7 @@ bool handle_window_key(const MSG& message) {
                             GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0, at_main_window,
                             (message.lParam & (LPARAM{1} << 30)) != 0};
     switch (key_action(press)) {
-        case KeyAction::calculate: on_calculate(); return true;
-        case KeyAction::save: on_save_record(); return true;
-        case KeyAction::print: on_print(); return true;
+        case KeyAction::command: return run_command(key_command(press));
         case KeyAction::focus_next: move_focus(false); return true;
         case KeyAction::focus_previous: move_focus(true); return true;
         case KeyAction::none: return false;
@@ -443,8 +427,7 @@ bool handle_window_key(const MSG& message) {
 int run_main_window(HINSTANCE instance, const ToolDef& tool) {
     app_state.instance = instance;
     app_state.tool = &tool;
-    app_state.level = 0;
-    app_state.detail_text[0] = 0;
+    app_state.result.state = ResultState::none;
     app_state.focus_to_restore = nullptr;
     app_state.filling_inputs = false;
     app_state.placed_count = 0;

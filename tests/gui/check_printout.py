@@ -2,7 +2,7 @@
 """Reads a printout back from its PDF (pdftotext, pdfinfo, pdffonts) and checks
 it against the report the window showed:
 
-  check_printout.py PDF REPORT_FILE TOOL_NAME LEVEL_WORDS [MIN_PAGES] [SIGNATURE] [blocks]
+  check_printout.py PDF REPORT_FILE TOOL_NAME LEVEL_WORDS [MIN_PAGES [INPUTS [SIGNATURE [blocks]]]]
 
 - every line of the report is in the text, in order, whitespace aside (a line
   wrapped at the margin reads back as several);
@@ -10,6 +10,8 @@ it against the report the window showed:
   "第 N 页 / 共 M 页" with its own N and M = the PDF's page count, and the
   notice "计算结果仅供临床参考";
 - the verdict's level in words is on the first page;
+- INPUTS ("label：value unit" lines joined by "|"): the "输入" block on the
+  first page, every line in order, before the level words;
 - the signature line (SIGNATURE when given and not empty, else the common
   核对人/执行人 line) is on the last page and on no other, and the common line
   is nowhere when the tool has its own;
@@ -44,8 +46,9 @@ def fail(message):
 def main():
     pdf, report_file, tool_name, level_words = sys.argv[1:5]
     min_pages = int(sys.argv[5]) if len(sys.argv) > 5 else 1
-    signature = sys.argv[6] if len(sys.argv) > 6 and sys.argv[6] else SIGNATURE
-    blocks = len(sys.argv) > 7 and sys.argv[7] == "blocks"
+    inputs = sys.argv[6].split("|") if len(sys.argv) > 6 and sys.argv[6] else []
+    signature = sys.argv[7] if len(sys.argv) > 7 and sys.argv[7] else SIGNATURE
+    blocks = len(sys.argv) > 8 and sys.argv[8] == "blocks"
     info = run("pdfinfo", pdf)
     match = re.search(r"^Pages:\s+(\d+)", info, re.M)
     if not match:
@@ -66,6 +69,15 @@ def main():
             fail(f"page {n} has the common signature line as well as the tool's own")
     if flat(level_words) not in page_texts[0]:
         fail(f"the first page lacks the level words {level_words!r}")
+    if inputs:
+        at = page_texts[0].find(flat("输入"))
+        for line in inputs:
+            found = page_texts[0].find(flat(line), at) if at >= 0 else -1
+            if found < 0:
+                fail(f"the first page lacks the input line {line!r} after \"输入\"")
+            at = found + len(flat(line))
+        if page_texts[0].find(flat(level_words), at) < 0:
+            fail("the inputs do not come before the verdict")
 
     with open(report_file, encoding="utf-8") as f:
         report = f.read()

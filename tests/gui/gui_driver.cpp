@@ -658,16 +658,18 @@ bool cmd_expect_clipboard(Args a) {
     return expect_equal(L"clipboard", clipboard_text(), expected);
 }
 
-// The clipboard holds the window caption, CR LF and the report box's whole
-// text: a custom report's copy, however long.
-bool cmd_expect_clipboard_report(Args) {
+// The clipboard holds the window caption, CR LF, the inputs line given (with
+// the driver's escapes), CR LF and the report box's whole text: a custom
+// report's copy, however long.
+bool cmd_expect_clipboard_report(Args a) {
     if (!find_main()) return fail(L"expect-clipboard-report: no main window");
-    const std::wstring expected = window_text(main_window) + L"\r\n" + window_text(control(3000));
+    const std::wstring expected = window_text(main_window) + L"\r\n" + unescape(a[0]) + L"\r\n" +
+                                  window_text(control(3000));
     if (wait_for(kDefaultWaitMs, [&] { return clipboard_text() == expected; })) return true;
     const std::wstring got = clipboard_text();
     if (got.size() != expected.size()) {
         return fail(L"expect-clipboard-report: " + std::to_wstring(got.size()) + L" units, expected " +
-                    std::to_wstring(expected.size()) + L": the caption, CR LF and the whole report");
+                    std::to_wstring(expected.size()) + L": the caption, the inputs line and the whole report");
     }
     return expect_equal(L"clipboard report", got, expected);
 }
@@ -1041,7 +1043,7 @@ const Command kCommands[] = {
     {L"expect-no-box",            0,    cmd_expect_no_box},
     {L"expect-focus",             1,    cmd_expect_focus},
     {L"expect-clipboard",         1,    cmd_expect_clipboard},
-    {L"expect-clipboard-report",  0,    cmd_expect_clipboard_report},
+    {L"expect-clipboard-report",  1,    cmd_expect_clipboard_report},
     {L"set-clipboard",            1,    cmd_set_clipboard},
     {L"save-clipboard-format",    2,    cmd_save_clipboard_format},
     {L"hold-clipboard",           0,    cmd_hold_clipboard},

@@ -142,7 +142,7 @@ expect_colour_count() {
 # (backslash escapes for the line ends).
 report_for() {
   case $1 in
-    0)    printf '%s' '消除速率常数：0.000 1/h\r\n达稳态时间：0.0 h\r\n消除 90% 时间：0.0 h\r\n（部分结果无法计算，请检查输入是否合理）\r\n' ;;
+    0)    printf '%s' '消除速率常数：-- 1/h\r\n达稳态时间：0.0 h\r\n消除 90% 时间：0.0 h\r\n（部分结果无法计算，请检查输入是否合理）\r\n' ;;
     5)    printf '%s' '消除速率常数：0.139 1/h\r\n达稳态时间：25.0 h\r\n消除 90% 时间：16.6 h\r\n' ;;
     8)    printf '%s' '消除速率常数：0.087 1/h\r\n达稳态时间：40.0 h\r\n消除 90% 时间：26.6 h\r\n' ;;
     12)   printf '%s' '消除速率常数：0.058 1/h\r\n达稳态时间：60.0 h\r\n消除 90% 时间：39.8 h\r\n' ;;
@@ -181,15 +181,30 @@ expect_result() {
        expect-text-at $VERDICT_AT "$(esc "$(verdict_for "$1")")"
 }
 
-# The summary that copy puts after the tool's name.
+# The summary that copy puts after the tool's name and inputs.
 summary_for() {
   printf '%s' "$(report_for "$1")—— $(verdict_for "$1")"
 }
 
-# One record with the time replaced by <time> (the report field is quoted: it
-# holds line breaks).
+# The clipboard text of the built-in tool's result for t: the name, the
+# inputs line, the summary.
+clipboard_for() {
+  printf '%s' "Kinetora\r\n半衰期 $1 h\r\n$(summary_for "$1")"
+}
+
+# The level of the built-in tool's verdict for t in words, as on paper.
+level_words_for() {
+  case $1 in
+    30|36|48) printf '%s' '【注意】' ;;
+    0)        printf '%s' '【警示】' ;;
+    *)        printf '%s' '【正常】' ;;
+  esac
+}
+
+# One record with the time replaced by <time> (the result field is quoted: it
+# holds line breaks): the verdict line as on paper, then the report.
 record() {
-  printf '%s' "<time>,Kinetora,半衰期=$1,\"$(report_for "$1")\"\r\n"
+  printf '%s' "<time>,Kinetora,半衰期=$1,\"$(level_words_for "$1")$(verdict_for "$1")\r\n$(report_for "$1")\"\r\n"
 }
 
 # Compares the record file, times replaced, with the expected text (backslash

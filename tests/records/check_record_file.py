@@ -34,14 +34,23 @@ TIME = re.compile(r'\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}')
 T_FIELD = re.compile(r'半衰期=(\d+)')
 
 
+# The verdict line that opens the result cell of every record record_append saves.
+VERDICT_LINE = '【正常】药代参数估算完成'
+
+
 def report(t):
     """The report record_append saves with t."""
     return f'第 {t} 条，"引号"\r\n第二行\r\n'
 
 
+def cell(t):
+    """The result cell of the record record_append saves with t."""
+    return VERDICT_LINE + '\r\n' + report(t)
+
+
 def record_bytes(t):
     """One record as the store writes it, at a fixed time."""
-    quoted = '"' + report(t).replace('"', '""') + '"'
+    quoted = '"' + cell(t).replace('"', '""') + '"'
     return f'2026-01-01 00:00:00,Kinetora,半衰期={t},{quoted}\r\n'.encode()
 
 
@@ -51,7 +60,7 @@ def record_t(row):
     if len(row) != 4 or not TIME.fullmatch(row[0]) or row[1] != 'Kinetora':
         return None
     match = T_FIELD.fullmatch(row[2])
-    if match is None or row[3].replace('\r\n', '\n') != report(match.group(1)).replace('\r\n', '\n'):
+    if match is None or row[3].replace('\r\n', '\n') != cell(match.group(1)).replace('\r\n', '\n'):
         return None
     return int(match.group(1))
 
@@ -214,6 +223,7 @@ def long_report():
 def long(case):
     problems = []
     report = long_report()
+    expected = VERDICT_LINE + '\r\n' + report
     report_file = os.path.join(case.work, 'report.txt')
     with open(report_file, 'w', encoding='utf-8', newline='') as f:
         f.write(report)
@@ -228,11 +238,11 @@ def long(case):
             continue
         got = rows[1][3]
         # LibreOffice may give line breaks inside a field back as LF alone.
-        if got.replace('\r\n', '\n') != report.replace('\r\n', '\n'):
-            same = next((i for i, (a, b) in enumerate(zip(got, report)) if a != b),
-                        min(len(got), len(report)))
-            problems.append(f'{reader}: the report came back with {len(got)} characters of '
-                            f'{len(report)}, the same up to character {same}')
+        if got.replace('\r\n', '\n') != expected.replace('\r\n', '\n'):
+            same = next((i for i, (a, b) in enumerate(zip(got, expected)) if a != b),
+                        min(len(got), len(expected)))
+            problems.append(f'{reader}: the result came back with {len(got)} characters of '
+                            f'{len(expected)}, the same up to character {same}')
         else:
             print(f'ok - {reader}: the whole report of {len(report)} characters in one field')
     return problems

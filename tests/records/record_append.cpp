@@ -38,6 +38,18 @@ constexpr int32_t kReportFileUnits = 8191;  // the window's report, its capacity
 constexpr int32_t kSecondFirst = 1001;  // first t of the second copy in a race
 constexpr int32_t kRacePauseMs = 1;     // between two saves of a copy in a race
 
+// The result of the built-in tool at `value` with `report` in place of its own:
+// the verdict line "【正常】药代参数估算完成" and `report` (whole, up to the
+// window's report) make the record's result cell.
+const ToolResult& result_of(double value, const wchar_t* report) {
+    static ToolResult result;
+    const double normal = 8;
+    evaluate_tool(get_tool_definition(), &normal, &result);
+    result.inputs[0] = value;
+    wtext_copy(result.report, kReportCapacity, report);
+    return result;
+}
+
 // Appends `count` records; prints each failure; returns the number of failures.
 // `pause_ms` between saves: a copy of the program saves on a click, never in a
 // tight loop, and a tight loop would keep the other copy waiting for the whole
@@ -50,8 +62,8 @@ int append_records(const wchar_t* base, long count, long first, int32_t pause_ms
         wchar_t report[128];
         wtext_format(report, 128, L"第 %lld 条，\"引号\"\r\n第二行\r\n", static_cast<long long>(first + i));
         SaveOutcome outcome;
-        save_record_with(default_record_file_ops(), base, 0, local_time_now(), tool, &value,
-                         report, &outcome);
+        save_record_with(default_record_file_ops(), base, 0, local_time_now(), tool,
+                         result_of(value, report), &outcome);
         if (outcome.status != SaveStatus::saved) {
             char text[4096];
             utf8_from_wide(outcome.message, text, sizeof text);
@@ -219,7 +231,7 @@ int append_report_file(const wchar_t* base, std::FILE* file) {
     const double value = 1;
     SaveOutcome outcome;
     save_record_with(default_record_file_ops(), base, 0, local_time_now(), get_tool_definition(),
-                     &value, report, &outcome);
+                     result_of(value, report), &outcome);
     if (outcome.status == SaveStatus::saved) return 0;
     char text[4096];
     utf8_from_wide(outcome.message, text, sizeof text);

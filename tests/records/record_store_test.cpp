@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -37,8 +38,24 @@ const wchar_t kReport[] =
 const std::string kBom = "\xEF\xBB\xBF";
 const std::string kHeaderBytes = u8"时间,工具,半衰期,结果\r\n";
 const std::string kRecordBytes =
-    u8"2026-12-07 09:05:03,Kinetora,半衰期=8,\"消除速率常数：0.087 1/h\r\n"
-    u8"达稳态时间：40.0 h\r\n消除 90% 时间：26.6 h\r\n\"\r\n";
+    u8"2026-12-07 09:05:03,Kinetora,半衰期=8,\"【正常】药代参数估算完成\r\n"
+    u8"消除速率常数：0.087 1/h\r\n达稳态时间：40.0 h\r\n消除 90% 时间：26.6 h\r\n\"\r\n";
+
+// A result of `values` with `report` (cut and marked as the engine does) and
+// `verdict`; an empty report: no result yet.
+const ToolResult& result_of(const double* values, int32_t count, const wchar_t* report,
+                            const wchar_t* verdict = L"药代参数估算完成", int32_t level = 0) {
+    static ToolResult result;
+    result = ToolResult{};
+    result.state = report[0] != 0 ? ResultState::current : ResultState::none;
+    result.input_count = count;
+    for (int32_t i = 0; i < count; ++i) result.inputs[i] = values[i];
+    result.level = level;
+    wtext_copy(result.verdict, kVerdictCapacity, verdict);
+    wtext_copy(result.report, kReportCapacity, report);
+    mark_cut_text(result.report, kReportCapacity);
+    return result;
+}
 
 ToolDef make_tool(int32_t id, const wchar_t* name, const ToolInput* inputs, int32_t count) {
     ToolDef tool{};
@@ -124,9 +141,12 @@ TEST(RecordLine, FieldsValuesQuotingAndReportCut) {
     const Row rows[] = {
         {L"N",       L"t",         8.0,       L"r",              L"N,t=8,r\r\n"},
         {L"N",       L"t",         12.5,      L"r",              L"N,t=12.5,r\r\n"},
-        {L"N",       L"t",         1234567.0, L"r",              L"N,t=1.23457e+06,r\r\n"},
+        // The value as typed, never rounded; an optional input left empty has none.
+        {L"N",       L"t",         1234567.0, L"r",              L"N,t=1234567,r\r\n"},
         {L"N",       L"t",         0.0001,    L"r",              L"N,t=0.0001,r\r\n"},
-        {L"N",       L"t",         1e-5,      L"r",              L"N,t=1e-05,r\r\n"},
+        {L"N",       L"t",         1e-5,      L"r",              L"N,t=0.00001,r\r\n"},
+        {L"N",       L"t",         0.1 + 0.2, L"r",              L"N,t=0.30000000000000004,r\r\n"},
+        {L"N",       L"t",         std::nan(""), L"r",           L"N,t=,r\r\n"},
         {L"A,B",     L"t",         8.0,       L"r",              L"\"A,B\",t=8,r\r\n"},
         {L"N",       L"he\"ight",  8.0,       L"r",              L"N,\"he\"\"ight=8\",r\r\n"},
         {L"N",       L"t",         8.0,       L"a\r\nb\r\n",     L"N,t=8,\"a\r\nb\r\n\"\r\n"},
@@ -145,6 +165,29 @@ TEST(RecordLine, FieldsValuesQuotingAndReportCut) {
                           kRecordLineCapacity);
         EXPECT_EQ(L"2026-12-07 09:05:03," + row.expected_tail, std::wstring(line))
             << "value " << row.value;
+    }
+}
+
+// The result cell: the verdict line as on paper, then the report, whatever the level.
+TEST(RecordLine, ResultCellBeginsWithTheVerdictLine) {
+    struct Row {
+        int32_t level;
+        const wchar_t* verdict;
+        const wchar_t* report;
+        const wchar_t* cell;
+    };
+    const Row rows[] = {
+        {2, L"半衰期须大于 0：结果无效，请检查输入", L"消除速率常数：-- 1/h\r\n",
+         L"【警示】半衰期须大于 0：结果无效，请检查输入\r\n消除速率常数：-- 1/h\r\n"},
+        {0, L"药代参数估算完成", L"r\r\n", L"【正常】药代参数估算完成\r\nr\r\n"},
+        {3, L"", L"r", L"【危急】\r\nr"},
+    };
+    for (const Row& row : rows) {
+        const double value = 8;
+        static wchar_t cell[kRecordReportUnits + 1];
+        build_record_result(result_of(&value, 1, row.report, row.verdict, row.level), cell,
+                            kRecordReportUnits + 1);
+        EXPECT_EQ(std::wstring(row.cell), std::wstring(cell));
     }
 }
 
@@ -476,8 +519,8 @@ protected:
                      const ToolDef* other = nullptr) {
         const double values[1] = {8.0};
         SaveOutcome outcome;
-        save_record_with(ops, base_.c_str(), 0, kSaveTime, other ? *other : tool(), values,
-                         report, &outcome);
+        save_record_with(ops, base_.c_str(), 0, kSaveTime, other ? *other : tool(),
+                         result_of(values, 1, report), &outcome);
         return outcome;
     }
 
@@ -690,8 +733,8 @@ TEST_F(SaveTest, NoBaseFolderNoSave) {
         Faults faults = no_faults();
         const double value = 8.0;
         SaveOutcome outcome;
-        save_record_with(faulty_ops(&faults), row.base, row.error, kSaveTime, tool(), &value,
-                         kReport, &outcome);
+        save_record_with(faulty_ops(&faults), row.base, row.error, kSaveTime, tool(),
+                         result_of(&value, 1, kReport), &outcome);
         EXPECT_EQ(SaveStatus::failed, outcome.status);
         EXPECT_STREQ(L"保存失败", outcome.caption);
         EXPECT_STREQ(L"保存失败：记录未写入", outcome.status_text);
@@ -707,8 +750,9 @@ TEST_F(SaveTest, NoBaseFolderNoSave) {
     EXPECT_EQ(std::nullopt, contents());
 }
 
-// Sixteen labels of 126 CJK units and the longest report of CJK text: every
-// record line fits its UTF-8 buffer, so such a record is saved whole.
+// Sixteen labels of 126 CJK units, the longest verdict and the longest report
+// of CJK text: every record line fits its UTF-8 buffer, so such a record is
+// saved whole.
 TEST_F(SaveTest, LongestLineInUtf8IsWritten) {
     const std::wstring label(126, L'中');
     ToolInput inputs[kMaxToolInputs];
@@ -716,15 +760,17 @@ TEST_F(SaveTest, LongestLineInUtf8IsWritten) {
     ToolDef wide = make_tool(30, L"Kinetora", inputs, kMaxToolInputs);
     const double values[kMaxToolInputs] = {};
     std::wstring report;
-    while (report.size() < static_cast<size_t>(kRecordReportUnits) - 2) report += L"报告，";
-    report.resize(static_cast<size_t>(kRecordReportUnits) - 2);
+    while (report.size() < static_cast<size_t>(kReportCapacity) - 3) report += L"报告，";
+    report.resize(static_cast<size_t>(kReportCapacity) - 3);
     report += L"\r\n";
+    const std::wstring verdict(static_cast<size_t>(kVerdictCapacity) - 1, L'结');
     for (bool file_exists : {false, true}) {
         remove_path(path_);
         if (file_exists) ASSERT_EQ(SaveStatus::saved, save(real()).status);
         const std::string before = contents().value_or(std::string());
         SaveOutcome outcome;
-        save_record_with(real(), base_.c_str(), 0, kSaveTime, wide, values, report.c_str(),
+        save_record_with(real(), base_.c_str(), 0, kSaveTime, wide,
+                         result_of(values, kMaxToolInputs, report.c_str(), verdict.c_str()),
                          &outcome);
         EXPECT_EQ(SaveStatus::saved, outcome.status);
         const std::string after = contents().value_or(std::string());
@@ -734,11 +780,10 @@ TEST_F(SaveTest, LongestLineInUtf8IsWritten) {
 }
 
 // What the "已保存" message says about the report in the record: a report cut
-// in the window (it ends in the marker line) or cut for the record (longer than
-// a record holds) says so; a whole one does not.
+// where it was made (it ends in the marker line) says so; a whole one does not.
 TEST_F(SaveTest, ReportCutSaysSo) {
     const std::wstring marker = std::wstring(L"\r\n") + kCutMarkerLine + L"\r\n";
-    const std::wstring too_long(static_cast<size_t>(kRecordReportUnits) + 100, L'长');
+    const std::wstring too_long(static_cast<size_t>(kReportCapacity) + 100, L'长');
     struct Row {
         std::wstring report;
         bool cut;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/wide_text.h"
 #include "window/clipboard.h"
 
 namespace {
@@ -75,8 +76,12 @@ TEST(Clipboard, EachFailureReportsNoCopyAndLeavesNoBlockBehind) {
         fake.open_fails = row.open_fails;
         fake.allocate_fails = row.allocate_fails;
         fake.set_fails = row.set_fails;
-        const bool placed =
-            place_clipboard_text(kFakeOps, nullptr, get_tool_definition(), L"摘要\r\n—— 结论");
+        static ToolResult result;
+        const double t = 8;
+        evaluate_tool(get_tool_definition(), &t, &result);
+        wtext_copy(result.report, kReportCapacity, L"摘要\r\n");
+        wtext_copy(result.verdict, kVerdictCapacity, L"结论");
+        const bool placed = place_clipboard_text(kFakeOps, nullptr, get_tool_definition(), result);
         EXPECT_EQ(placed, row.placed) << row.name;
         EXPECT_EQ(fake.opened, row.opened) << row.name;
         EXPECT_EQ(fake.closed, row.opened) << row.name;
@@ -84,6 +89,6 @@ TEST(Clipboard, EachFailureReportsNoCopyAndLeavesNoBlockBehind) {
         EXPECT_EQ(fake.offered != nullptr, row.offered) << row.name;
         EXPECT_EQ(fake.freed != nullptr, row.freed) << row.name;
         if (row.freed) EXPECT_EQ(fake.freed, fake.offered) << row.name;
-        if (row.offered) EXPECT_EQ(fake.text, L"Kinetora\r\n摘要\r\n—— 结论") << row.name;
+        if (row.offered) EXPECT_EQ(fake.text, L"Kinetora\r\n半衰期 8 h\r\n摘要\r\n—— 结论") << row.name;
     }
 }

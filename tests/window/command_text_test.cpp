@@ -1,6 +1,7 @@
 // The texts the window commands show.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "window/command_text.h"
@@ -64,10 +65,10 @@ TEST(CommandText, SummaryOfAFormulaTool) {
     const double t = 30;
     wchar_t report[kReportCapacity];
     wchar_t verdict[kVerdictCapacity];
-    wchar_t detail[kDetailCapacity];
+    wchar_t detail[kReportCapacity];
     int32_t level = 0;
     compute_tool(get_tool_definition(), &t, report, kReportCapacity, verdict, kVerdictCapacity,
-                 &level, detail, kDetailCapacity);
+                 &level, detail, kReportCapacity);
     static wchar_t summary[kSummaryCapacity];
     build_summary(get_tool_definition(), report, verdict, summary, kSummaryCapacity);
     EXPECT_EQ(std::wstring(summary),
@@ -130,13 +131,44 @@ TEST(CommandText, AboutTextHasNineLines) {
     EXPECT_EQ(wtext_length(text), kAboutCapacity - 1);
 }
 
-TEST(CommandText, ClipboardTextFitsItsBlock) {
-    for (int32_t length : {0, 1, 100, 1023, kSummaryCapacity - 1}) {
-        const std::wstring summary = repeat(L'摘', length);
-        const int32_t bytes = clipboard_block_bytes(get_tool_definition(), summary.c_str());
-        EXPECT_EQ(bytes, (length + 8) * 2 + 32);
+// The clipboard: the name, the inputs the result was computed with, then the
+// summary; whole in its block, however long the report.
+TEST(CommandText, ClipboardTextCarriesTheInputs) {
+    static ToolResult result;
+    const double t = 30;
+    const std::wstring report_30 =
+        L"消除速率常数：0.023 1/h\r\n达稳态时间：150.0 h\r\n消除 90% 时间：99.6 h\r\n";
+    const std::wstring verdict_30 = L"半衰期较长，蓄积风险高，注意 loading 与监测";
+    ToolDef no_inputs = custom_tool();
+    no_inputs.input_count = 0;
+    ToolDef plain = kPlainTool;
+    struct Row {
+        const ToolDef* tool;
+        const double* values;
+        const wchar_t* report;  // null: as evaluated
+        std::wstring expected;
+    };
+    const double plain_values[] = {62.5, std::nan(""), 1234567};
+    const std::wstring longest(static_cast<size_t>(kReportCapacity - 1), L'x');
+    const Row rows[] = {
+        {&get_tool_definition(), &t, nullptr,
+         L"Kinetora\r\n半衰期 30 h\r\n" + report_30 + L"—— " + verdict_30},
+        {&plain, plain_values, L"报告\r\n",
+         L"测试工具\r\n体重 62.5 kg；剂量 ＿＿＿＿；浓度 1234567\r\n报告\r\n—— 结论"},
+        {&no_inputs, &t, L"第一行\r\n", L"Kinetora\r\n第一行\r\n"},
+        {&plain, plain_values, longest.c_str(),
+         L"测试工具\r\n体重 62.5 kg；剂量 ＿＿＿＿；浓度 1234567\r\n" + longest + L"—— 结论"},
+    };
+    for (const Row& row : rows) {
+        evaluate_tool(*row.tool, row.values, &result);
+        if (row.report != nullptr) {
+            wtext_copy(result.report, kReportCapacity, row.report);
+            wtext_copy(result.verdict, kVerdictCapacity, L"结论");
+        }
+        const int32_t bytes = clipboard_block_bytes(*row.tool, result);
+        EXPECT_EQ(bytes, static_cast<int32_t>(row.expected.size()) * 2 + 32);
         std::wstring block(static_cast<size_t>(bytes / 2), L'#');
-        build_clipboard_text(get_tool_definition(), summary.c_str(), &block[0], bytes / 2);
-        EXPECT_EQ(std::wstring(block.c_str()), L"Kinetora\r\n" + summary) << length;
+        build_clipboard_text(*row.tool, result, &block[0], bytes / 2);
+        EXPECT_EQ(std::wstring(block.c_str()), row.expected);
     }
 }

@@ -22,11 +22,12 @@ TEST(Keyboard, KeysAndTheirCommands) {
     struct Row {
         KeyPress press;  // key, Ctrl, Shift, Alt, aimed at the main window itself, repeat
         KeyAction action;
+        int32_t command;  // the command id it runs, 0: none
     };
     const Row rows[] = {
-        {{kKeyReturn, false, false, false, false}, KeyAction::calculate},
-        {{kKeyF5, false, false, false, false}, KeyAction::calculate},
-        {{kKeyF5, true, true, false, false}, KeyAction::calculate},
+        {{kKeyReturn, false, false, false, false}, KeyAction::command, kCalculateId},
+        {{kKeyF5, false, false, false, false}, KeyAction::command, kCalculateId},
+        {{kKeyF5, true, true, false, false}, KeyAction::command, kCalculateId},
         // Right after a calculation the main window has the focus: Enter and
         // F5 do nothing there.
         {{kKeyReturn, false, false, false, true}, KeyAction::none},
@@ -36,8 +37,8 @@ TEST(Keyboard, KeysAndTheirCommands) {
         {{kKeyTab, false, false, false, true}, KeyAction::focus_next},
         {{kKeyTab, false, true, false, true}, KeyAction::focus_previous},
         {{kKeyTab, true, false, false, false}, KeyAction::none},
-        {{kKeyS, true, false, false, false}, KeyAction::save},
-        {{kKeyS, true, false, false, true}, KeyAction::save},
+        {{kKeyS, true, false, false, false}, KeyAction::command, kSaveId},
+        {{kKeyS, true, false, false, true}, KeyAction::command, kSaveId},
         // Held down: one save, not one per repeat. Tab repeats as usual.
         {{kKeyS, true, false, false, false, true}, KeyAction::none},
         {{kKeyTab, false, false, false, false, true}, KeyAction::focus_next},
@@ -46,14 +47,17 @@ TEST(Keyboard, KeysAndTheirCommands) {
         {{kKeyS, false, true, false, false}, KeyAction::none},
         {{kKeyS, true, true, false, false}, KeyAction::none},
         {{kKeyS, true, false, true, false}, KeyAction::none},
-        {{kKeyP, true, false, false, false}, KeyAction::print},
-        {{kKeyP, true, false, false, true}, KeyAction::print},
+        {{kKeyP, true, false, false, false}, KeyAction::command, kPrintId},
+        {{kKeyP, true, false, false, true}, KeyAction::command, kPrintId},
         {{kKeyP, true, false, false, false, true}, KeyAction::none},
         {{kKeyP, false, false, false, false}, KeyAction::none},
         {{kKeyP, true, false, true, false}, KeyAction::none},
         {{0x41, true, false, false, false}, KeyAction::none},  // Ctrl+A selects in the field
     };
     for (const Row& row : rows) {
+        EXPECT_EQ(key_command(row.press), row.command)
+            << "key " << row.press.key << " ctrl " << row.press.control << " main "
+            << row.press.at_main_window;
         EXPECT_EQ(key_action(row.press), row.action)
             << "key " << row.press.key << " ctrl " << row.press.control << " shift "
             << row.press.shift << " alt " << row.press.alt << " main " << row.press.at_main_window;

@@ -269,8 +269,68 @@ TEST(PrintJob, TheDocumentCarriesTheToolsSignatureLine) {
                         0, nullptr, 8, signature};
         static PrintToolTexts texts;
         PrintDocument document;
-        make_print_document(tool, L"□ 一项\r\n", L"结论", 0, {2026, 1, 2, 3, 4, 5}, L"PC",
-                            &texts, &document);
+        static ToolResult result;
+        result.state = ResultState::current;
+        wtext_copy(result.report, kReportCapacity, L"□ 一项\r\n");
+        wtext_copy(result.verdict, kVerdictCapacity, L"结论");
+        make_print_document(tool, result, LocalTime{2026, 1, 2, 3, 4, 5}, L"PC", &texts, &document);
         EXPECT_EQ(document.signature, signature);
+    }
+}
+
+// The page of a result: the inputs block after the header and before the
+// verdict, its report with a failed output as "--"; nothing to print once the
+// result is stale; no block for a tool without inputs.
+TEST(PrintJob, ThePageCarriesTheInputsBeforeTheVerdict) {
+    static ToolResult result;
+    static PrintToolTexts texts;
+    static PrintLayout layout;
+    struct Row {
+        bool no_inputs;
+        double t;
+        ResultState state;
+        const wchar_t* inputs;  // the block's text
+        bool has_report;
+    };
+    const Row rows[] = {
+        {false, 30, ResultState::current, L"输入\r\n半衰期：30 h\r\n", true},
+        {false, 0, ResultState::current, L"输入\r\n半衰期：0 h\r\n", true},
+        {false, 12.25, ResultState::stale, L"输入\r\n半衰期：12.25 h\r\n", false},
+        {true, 8, ResultState::current, L"", true},
+    };
+    for (const Row& row : rows) {
+        ToolDef tool = get_tool_definition();
+        if (row.no_inputs) tool.input_count = 0;
+        evaluate_tool(tool, &row.t, &result);
+        result.state = row.state;
+        PrintDocument document;
+        make_print_document(tool, result, LocalTime{2026, 1, 2, 3, 4, 5}, L"PC", &texts, &document);
+        EXPECT_EQ(std::wstring(document.inputs), row.inputs) << row.t;
+        EXPECT_EQ(document.report != nullptr, row.has_report) << row.t;
+        if (!row.has_report) continue;
+
+        FakePrinter printer;
+        PrintGeometry geometry{};
+        fake_prepare(&printer, nullptr, &geometry);
+        lay_out_print(document, geometry, fake_measure, nullptr, &layout);
+        ASSERT_EQ(layout.status, PrintLayoutStatus::laid_out);
+        // The runs of the body in order, as text.
+        std::wstring body;
+        for (int32_t i = 0; i < layout.run_count; ++i) {
+            const PrintRun& run = layout.runs[i];
+            if (run.kind == PrintRunKind::text && run.style != kPrintTitle &&
+                run.style != kPrintSubtitle && run.style != kPrintInfo) {
+                body += std::wstring(run.text, static_cast<size_t>(run.length)) + L"|";
+            }
+        }
+        const size_t verdict = body.find(print_level_words(result.level));
+        ASSERT_NE(verdict, std::wstring::npos);
+        if (row.no_inputs) {
+            EXPECT_EQ(body.find(L"输入|"), std::wstring::npos);
+        } else {
+            EXPECT_EQ(body.find(L"输入|半衰期："), 0u) << row.t;
+        }
+        EXPECT_NE(body.find(row.t == 0 ? L"消除速率常数：-- 1/h" : L"消除速率常数："), std::wstring::npos);
+        EXPECT_EQ(body.find(L"0.000"), std::wstring::npos);
     }
 }

@@ -2,8 +2,8 @@
 // of the main window.
 #pragma once
 
-// Prints the last result (the report of app_state.detail_text, with the verdict
-// the window shows) through the standard print dialog; before a calculation it
-// asks for one, as save and copy do. Failures are shown in a message box;
-// success puts "已发送到打印机：<printer>" into the status line.
+// Prints the last result (app_state.result: its inputs, verdict and report)
+// through the standard print dialog; before a calculation, or once the fields
+// changed, it asks for one, as save and copy do. Failures are shown in a
+// message box; success puts "已发送到打印机：<printer>" into the status line.
 void on_print();

@@ -282,9 +282,18 @@ void gdi_error_text(void*, uint32_t error, wchar_t* text, int32_t capacity) {
 }
 
 const PrintOps kSystemPrintOps = {
-    &gdi_context,    gdi_choose,    gdi_prepare,    gdi_measure,
-    gdi_start_document, gdi_start_page, gdi_draw_page, gdi_end_page,
-    gdi_end_document,   gdi_abort_document, gdi_release, gdi_error_text,
+    /* context */ &gdi_context,
+    /* choose */ gdi_choose,
+    /* prepare */ gdi_prepare,
+    /* measure */ gdi_measure,
+    /* start_document */ gdi_start_document,
+    /* start_page */ gdi_start_page,
+    /* draw_page */ gdi_draw_page,
+    /* end_page */ gdi_end_page,
+    /* end_document */ gdi_end_document,
+    /* abort_document */ gdi_abort_document,
+    /* release */ gdi_release,
+    /* error_text */ gdi_error_text,
 };
 
 }  // namespace

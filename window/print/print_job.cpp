@@ -1,24 +1,11 @@
 #include "print_job.h"
 
+#include "../../engine/format_value.h"
 #include "../../engine/wide_text.h"
 
 namespace {
 
 constexpr const wchar_t* kUnknownError = L"未知错误";
-
-// The code as the record store shows one: decimal up to 0xFFFF, else
-// hexadecimal (the larger result codes). wtext_format has no %u or %X.
-void format_error_code(uint32_t error, wchar_t* code, int32_t capacity) {
-    if (error <= 0xFFFFu) {
-        wtext_format(code, capacity, L"%lld", static_cast<long long>(error));
-        return;
-    }
-    wchar_t hex[] = L"0x00000000";
-    for (int32_t i = 0; i < 8; ++i) {
-        hex[2 + i] = L"0123456789ABCDEF"[(error >> (28 - 4 * i)) & 0xFu];
-    }
-    wtext_copy(code, capacity, hex);
-}
 
 void set_failed(const PrintOps& ops, const wchar_t* what, uint32_t error, PrintOutcome* outcome) {
     wchar_t text[kSystemTextCapacity];
@@ -83,13 +70,26 @@ void send_pages(const PrintOps& ops, void* dc, const PrintLayout& layout, const 
 
 }  // namespace
 
-void make_print_document(const ToolDef& tool, const wchar_t* report, const wchar_t* verdict,
-                         int32_t level, const LocalTime& printed_at, const wchar_t* computer,
+void build_print_inputs(const ToolDef& tool, const ToolResult& result, wchar_t* out,
+                        int32_t capacity) {
+    if (capacity < 1) return;
+    out[0] = 0;
+    wchar_t lines[kClipboardInputsCapacity];
+    build_inputs_text(tool, result, L"：", L"\r\n", lines, kClipboardInputsCapacity);
+    if (lines[0] == 0) return;
+    wtext_format(out, capacity, L"%ls\r\n%ls\r\n", kPrintInputsHeading, lines);
+}
+
+void make_print_document(const ToolDef& tool, const ToolResult& result,
+                         const LocalTime& printed_at, const wchar_t* computer,
                          PrintToolTexts* texts, PrintDocument* document) {
     build_subtitle(tool, texts->subtitle, kSubtitleCapacity);
     build_reference_text(tool, texts->reference, kReferenceCapacity);
-    *document = PrintDocument{tool.name, texts->subtitle, verdict, level, report,
-                              tool.note, texts->reference, printed_at, computer};
+    build_print_inputs(tool, result, texts->inputs, kPrintInputsCapacity);
+    const bool current = result_is_current(result);
+    *document = PrintDocument{tool.name, texts->subtitle, result.verdict, shown_level(result),
+                              current ? result.report : nullptr, tool.note, texts->reference,
+                              printed_at, computer, texts->inputs};
     document->signature = tool.signature_line;
 }
 

@@ -88,17 +88,31 @@ constexpr const wchar_t* kPrintFailedCaption = L"打印失败";
 constexpr const wchar_t* kPrintNeedsResult = L"请先点击“计算”生成结果，再打印。";
 constexpr const wchar_t* kPrintNoPrinter = L"未找到打印机：请先在 Windows 中添加打印机。";
 
-// The texts of a PrintDocument that are made from the tool.
+// The page's inputs block: its heading line and one line per input.
+constexpr const wchar_t* kPrintInputsHeading = L"输入";
+constexpr int32_t kPrintInputsCapacity = kClipboardInputsCapacity + 16;
+
+// The texts of a PrintDocument that are made from the tool and the result.
 struct PrintToolTexts {
     wchar_t subtitle[kSubtitleCapacity];
     wchar_t reference[kReferenceCapacity];
+    wchar_t inputs[kPrintInputsCapacity];
 };
 
-// The document of the last result of `tool`: its report, verdict and level,
-// the print time, the computer's name and the tool's signature line. The
-// document points into `texts` and into the arguments, which must outlive it.
-void make_print_document(const ToolDef& tool, const wchar_t* report, const wchar_t* verdict,
-                         int32_t level, const LocalTime& printed_at, const wchar_t* computer,
+// The inputs block of the page: kPrintInputsHeading, then one line per input
+// "label：value unit" (the value as computed with, format_input_value; an
+// input left empty shows kEmptyInputBlank), each line ending in CR LF. Empty
+// for a tool without inputs.
+void build_print_inputs(const ToolDef& tool, const ToolResult& result, wchar_t* out,
+                        int32_t capacity);
+
+// The document of `result`, the last result of `tool`: its inputs, report,
+// verdict and level, the print time, the computer's name and the tool's
+// signature line; without a report when the result is not current
+// (print_document then asks for a calculation). The document points into `texts`, `result` and `computer`,
+// which must outlive it.
+void make_print_document(const ToolDef& tool, const ToolResult& result,
+                         const LocalTime& printed_at, const wchar_t* computer,
                          PrintToolTexts* texts, PrintDocument* document);
 
 // Prints `document` (its report empty or null: nothing calculated yet) through

@@ -1,5 +1,6 @@
 #include "print_layout.h"
 
+#include "../../engine/tool_result.h"
 #include "../../engine/wide_text.h"
 
 namespace {
@@ -306,14 +307,7 @@ const PrintStyleSpec kPrintStyles[kPrintStyleCount] = {
     {kPrintFooter,   L"Microsoft YaHei",   85,   400,    kPrintMuted},
 };
 
-const wchar_t* print_level_words(int32_t level) {
-    switch (level) {
-        case 1: return L"【注意】";
-        case 2: return L"【警示】";
-        case 3: return L"【危急】";
-        default: return L"【正常】";
-    }
-}
+const wchar_t* print_level_words(int32_t level) { return level_words(level); }
 
 int32_t print_line_fit(const wchar_t* text, int32_t length, int32_t width, PrintStyle style,
                        PrintMeasure measure, void* measure_context) {
@@ -378,6 +372,10 @@ void lay_out_print(const PrintDocument& document, const PrintGeometry& geometry,
     }
 
     open_page(b, 0);
+    if (document.inputs != nullptr && document.inputs[0] != 0) {
+        body_lines(b, document.inputs, kPrintReport, kPrintStyles[kPrintReport].colour);
+        gap_before_next(b, geometry.line_height[kPrintReport] / 2);
+    }
     body_verdict(b, document);
     gap_before_next(b, geometry.line_height[kPrintReport] / 2);
     body_lines(b, document.report, kPrintReport, kPrintStyles[kPrintReport].colour, true);

@@ -7,16 +7,17 @@
 //
 // Every page: a header (the tool's name in bold, its subtitle, the print time
 // and the computer's name, a rule) and a footer (a rule, "计算结果仅供临床参考",
-// "第 N 页 / 共 M 页"). Between them, in order: the verdict after its level in
-// words, the report line by line, the tool's note, the reference line and, on
-// the last page, the signature line (the tool's own, or the common one). A line
-// wider than the text area wraps at its right margin and is never cut; a page
-// ends only between lines, and the pieces of one wrapped line stay on one page
-// (unless they fill more than a page by themselves). The report's lines between
-// empty lines form a block (a bed of the handover sheet, a phase of a
-// checklist) that goes to the next page whole when it does not fit below what
-// the page holds but fits on a page of its own; a block taller than a page
-// goes on from where it is and breaks between its lines.
+// "第 N 页 / 共 M 页"). Between them, in order: the inputs block, the verdict
+// after its level in words, the report line by line, the tool's note, the
+// reference line and, on the last page, the signature line (the tool's own, or
+// the common one). A line wider than the text area wraps at its right margin
+// and is never cut; a page ends only between lines, and the pieces of one
+// wrapped line stay on one page (unless they fill more than a page by
+// themselves). The report's lines between empty lines form a block (a bed of
+// the handover sheet, a phase of a checklist) that goes to the next page whole
+// when it does not fit below what the page holds but fits on a page of its
+// own; a block taller than a page goes on from where it is and breaks between
+// its lines.
 #pragma once
 
 #include <cstdint>
@@ -49,7 +50,8 @@ struct PrintStyleSpec {
 // Entry i has style i.
 extern const PrintStyleSpec kPrintStyles[kPrintStyleCount];
 
-// Level of a verdict in words: 1 "【注意】", 2 "【警示】", 3 "【危急】"; every
+// Level of a verdict in words (level_words of the engine, where the record's
+// verdict line takes them too): 1 "【注意】", 2 "【警示】", 3 "【危急】"; every
 // other level "【正常】", as it has the normal colour on screen (verdict_colour).
 const wchar_t* print_level_words(int32_t level);
 
@@ -80,6 +82,8 @@ struct PrintDocument {
     const wchar_t* reference;  // build_reference_text()
     LocalTime printed_at;
     const wchar_t* computer;   // the computer's name
+    const wchar_t* inputs = nullptr;     // the "输入" block between header and verdict, its
+                                         // lines ending in CR LF; empty or null: no block
     const wchar_t* signature = nullptr;  // the tool's signature line; null: kPrintSignatureLine
 };
 

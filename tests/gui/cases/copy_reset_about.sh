@@ -11,9 +11,9 @@ run_case() {
   ok "copy before any calculation: the notice, clipboard untouched"
 
   drv click 1001 $(expect_result 8) click 1003 \
-      expect-clipboard "$(esc_b "Kinetora\r\n$(summary_for 8)")" \
+      expect-clipboard "$(esc_b "$(clipboard_for 8)")" \
       expect-status "$(esc 结果已复制到剪贴板)"
-  ok "copy: name, CR LF, report, \"—— \" and verdict; status"
+  ok "copy: name, inputs, report, \"—— \" and verdict; status"
 
   # The clipboard held by another program: nothing is copied and the status
   # does not claim it. The About box that follows shows that the copy ran.
@@ -22,7 +22,7 @@ run_case() {
       expect-box "$(esc 关于本工具)" "$(esc_b "$(about_text)")" \
       release-clipboard \
       expect-status "$(esc '计算完成  Kinetora')" \
-      expect-clipboard "$(esc_b "Kinetora\r\n$(summary_for 8)")"
+      expect-clipboard "$(esc_b "$(clipboard_for 8)")"
   ok "copy while the clipboard is held: no status, old clipboard text kept"
   ok "About: the nine lines"
 

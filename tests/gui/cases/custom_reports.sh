@@ -26,16 +26,18 @@ run_case() {
     done
   done
   # For a custom report the summary is the report alone, without the verdict.
-  drv click 1003 expect-clipboard "$(esc_b "配伍测试\r\n$(compatibility_report 2 3 none)")"
-  ok "compatibility report: clipboard holds the name and the report"
+  drv click 1003 \
+      expect-clipboard "$(esc_b "配伍测试\r\n药物A 2；药物B 3\r\n$(compatibility_report 2 3 none)")"
+  ok "compatibility report: clipboard holds the name, the inputs and the report"
   stop_app
 
   # The longest roster of the duty-roster program, 40 nurses over 31 days:
   # the clipboard carries the whole report.
   start_app "$KINETORA_SUITE_DIR/Kinetora-T101.exe"
   drv set-text 2000 40 set-text 2001 31 click 1001 expect-length 3000 6390 click 1003 \
-      expect-status "$(esc 结果已复制到剪贴板)" expect-clipboard-report
-  ok "40-nurse, 31-day roster: the whole report in the box and on the clipboard"
+      expect-status "$(esc 结果已复制到剪贴板)" \
+      expect-clipboard-report "$(esc '护士人数 40 人；排班天数 31 天')"
+  ok "40-nurse, 31-day roster: the inputs and the whole report on the clipboard"
   stop_app
 }
 

@@ -38,14 +38,15 @@ print_to_pdf() {
 }
 
 # Checks the printout against the report box's text; prints the page count.
-# Optional: the tool's own signature line ("" for the common one), and "blocks"
-# to require every block of the report whole on one page.
+# Optional: the inputs ("|" between lines), the tool's own signature line (""
+# for the common one), and "blocks" to require every block of the report whole
+# on one page.
 check_printout() {
-  local name=$1 words=$2 min_pages=${3:-1} signature=${4:-} blocks=${5:-} tool
+  local name=$1 words=$2 min_pages=${3:-1} inputs=${4:-} signature=${5:-} blocks=${6:-} tool
   tool=$(drv window-info | sed 's/.* caption=//')
   drv text 3000 > "$ARTEFACTS/$name.report.txt"
   "$CHECK_PRINTOUT" "$ARTEFACTS/$name.pdf" "$ARTEFACTS/$name.report.txt" "$tool" "$words" \
-    "$min_pages" "$signature" "$blocks" > "$ARTEFACTS/$name.check.txt" ||
+    "$min_pages" "$inputs" "$signature" "$blocks" > "$ARTEFACTS/$name.check.txt" ||
     fail "$name: the printout is not the report"
   ok "$name: $(cat "$ARTEFACTS/$name.check.txt")"
   pdftoppm -r 60 -png -f 1 -l 1 "$ARTEFACTS/$name.pdf" "$ARTEFACTS/$name-page" ||
@@ -78,21 +79,22 @@ run_case() {
   print_to_pdf half_life
   drv expect-no-box expect-status "$(esc '已发送到打印机：PDF')"
   ok "status line after printing"
-  check_printout half_life '【注意】'
+  check_printout half_life '【注意】' 1 '半衰期：30 h'
   cp "$ARTEFACTS/half_life-page-1.png" "$ARTEFACTS/first-page-half-life.png"
   stop_app
 
   start_app "$KINETORA_SUITE_DIR/Kinetora-T110.exe"
   drv click 1001 sleep 500
   print_to_pdf infusion_card
-  check_printout infusion_card "$(level_words_shown)"
+  check_printout infusion_card "$(level_words_shown)" 1 \
+    '床号：12 床|医嘱药量：2 医嘱单位|溶媒量：100 ml|滴速：40 滴/分|滴系数：20 滴/ml'
   stop_app
 
   # The checklist's page ends with its three signatures, not the common line.
   start_app "$KINETORA_SUITE_DIR/Kinetora-T108.exe"
   drv click 1001 sleep 500
   print_to_pdf checklist
-  check_printout checklist "$(level_words_shown)" 1 \
+  check_printout checklist "$(level_words_shown)" 1 "" \
     '手术医师：＿＿＿＿  麻醉医师：＿＿＿＿  手术室护士：＿＿＿＿'
   stop_app
 
@@ -100,13 +102,13 @@ run_case() {
   start_app "$KINETORA_SUITE_DIR/Kinetora-T109.exe"
   drv set-text 2000 30 click 1001 sleep 500
   print_to_pdf handover_30
-  check_printout handover_30 "$(level_words_shown)" 2 "" blocks
+  check_printout handover_30 "$(level_words_shown)" 2 '交班床位数：30 床' "" blocks
   stop_app
 
   start_app "$KINETORA_SUITE_DIR/Kinetora-T101.exe"
   drv set-text 2000 40 set-text 2001 31 click 1001 expect-length 3000 6390
   print_to_pdf roster_40x31
-  check_printout roster_40x31 "$(level_words_shown)" 2
+  check_printout roster_40x31 "$(level_words_shown)" 2 '护士人数：40 人|排班天数：31 天'
   stop_app
 
   # No printer: Wine finds none when CUPS cannot be reached.
