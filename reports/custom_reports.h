@@ -91,6 +91,9 @@ bool is_not_given(const ToolDef& tool, const double* input_values, const char* k
 constexpr int32_t kOutOfRangeLevel = 2;
 extern const wchar_t kOutOfRangeVerdict[];
 
+// Sets that verdict and returns that level: `return refuse_input(verdict, capacity);`.
+int32_t refuse_input(wchar_t* verdict, int32_t verdict_capacity);
+
 // ---- Generators -------------------------------------------------------------
 
 // The signature of every generator: the tool and its input values in, the report

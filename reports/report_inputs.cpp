@@ -28,6 +28,11 @@ int32_t find_whole_input(const ToolDef& tool, const double* input_values, const 
 
 const wchar_t kOutOfRangeVerdict[] = L"输入超出范围，请核对";
 
+int32_t refuse_input(wchar_t* verdict, int32_t verdict_capacity) {
+    wtext_copy(verdict, verdict_capacity, kOutOfRangeVerdict);
+    return kOutOfRangeLevel;
+}
+
 namespace {
 
 constexpr int32_t kLabelScratch = 64;

@@ -504,8 +504,9 @@ int32_t build_follow_up_report_for_day(const ToolDef& tool, const double* input_
         read_whole_within(tool, input_values, kFollowUpLimit, &visits, report, report_capacity);
     bool valid = start_valid && gap_valid && visits_valid;
     // Each within the horizon, the last visit may still lie beyond it.
-    const int64_t last = static_cast<int64_t>(start) + static_cast<int64_t>(visits - 1) * gap;
-    if (valid && last > horizon) {
+    const int64_t last =
+        valid ? static_cast<int64_t>(start) + static_cast<int64_t>(visits - 1) * gap : 0;
+    if (last > horizon) {
         wchar_t last_date[kDateScratch];
         wchar_t latest_date[kDateScratch];
         civil_from_days(today + last, last_date, kDateScratch);
