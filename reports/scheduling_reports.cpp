@@ -1,11 +1,10 @@
 // The scheduling reports: nurse duty roster (kind 1), dosing timetable (2),
-// follow-up plan (7) and infusion card (10). Each returns level 0; a count or
-// interval outside its limits, or an invalid value of the card, gives level 2
-// and lines naming the values instead of the report.
+// follow-up plan (7) and infusion card (10). Each returns level 0; a value
+// outside its range, or a fraction in a whole-number field, gives level 2 and
+// lines naming the values instead of the report; a card with a value to check
+// (an unusual giving set, a fast drop rate, a figure below 1) gives level 1.
 //
-// Lines built from several pieces append the pieces one after another with the
-// bounded append (wtext_append) and close with "\r\n" the same way, so a full
-// buffer cuts them anywhere.
+// Grid rows are built in a scratch of their own and appended as whole lines.
 #include <cmath>
 
 #include "../engine/calendar.h"
@@ -19,8 +18,9 @@ namespace {
 
 // ---- Kind 1: nurse duty roster ----------------------------------------------
 
-// 40 nurses over 31 days is the longest roster the report buffers hold. Fewer
-// than three nurses leave days without a day or a night nurse.
+// 40 nurses over 31 days is the longest roster: 2,183 units as a grid, whole in
+// the window's report buffer. Fewer than three nurses leave days without a day
+// or a night nurse.
 const WholeLimit kNurseLimit = {"nurses", L"护士人数", 3, 40,
                                 L"护士人数 须不少于 3（三班轮转每日需白班、夜班各 1 人）"};
 const WholeLimit kRosterDayLimit = {"days", L"排班天数", 1, 31};
