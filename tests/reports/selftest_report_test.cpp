@@ -34,6 +34,8 @@ const SelftestCase kCases[] = {
     {"placeholder_kind12",  e2e_placeholder_tool},
     {"high_alert_percent",  e2e_high_alert_tool},
     {"dosing_bars",         e2e_dosing_tool},
+    {"card_flags",          e2e_card_flags_tool},
+    {"roster_continued",    e2e_continued_roster_tool},
 };
 
 TEST(SelftestFile, MatchesTheExpectedBytes) {
