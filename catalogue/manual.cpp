@@ -122,8 +122,14 @@ void write_program(int32_t number, const CatalogueProgram& program) {
         for (int32_t i = 0; i < tool.input_count; ++i) {
             const ToolInput& input = tool.inputs[i];
             wchar_t text[kLineCapacity];
-            wtext_format(text, kLineCapacity, L"%ls（%ls），默认 %g；%ls。", input.label,
-                         input.unit, input.default_value, program.tool->input_limits[i]);
+            // A count without a unit (the roster's rotation start) has no "（）".
+            if (input.unit != nullptr && input.unit[0] != 0) {
+                wtext_format(text, kLineCapacity, L"%ls（%ls），默认 %g；%ls。", input.label,
+                             input.unit, input.default_value, program.tool->input_limits[i]);
+            } else {
+                wtext_format(text, kLineCapacity, L"%ls，默认 %g；%ls。", input.label,
+                             input.default_value, program.tool->input_limits[i]);
+            }
             put_wrapped(L"     - ", 7, text);
         }
     }

@@ -13,9 +13,9 @@ const ToolInput kInputs[] = {
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
-    L"从第 1 天 0 时起的小时数，可带小数（7.5 即 07:30），也可写成时刻（22:30）；须不小于 0，否则不排表并提示",
-    L"大于 0 的小时数；0 或负数时不排表，提示“给药间隔 须大于 0”",
-    L"整数，1–30；超出时不排表，提示“输入超出范围”",
+    L"从第 1 天 0 时起的小时数，0–720（30 天），可带小数（7.5 即 07:30），也可写成时刻（22:30）；超出时不排表，提示“输入超出范围”",
+    L"小时数，大于 0、至多 720（30 天）；超出时不排表，提示“输入超出范围”",
+    L"整数，1–30；小数或超出时不排表，提示“输入超出范围”",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 

@@ -13,9 +13,9 @@ const ToolInput kInputs[] = {
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
-    L"整数天数；0 为今天，负数为已过去的日期",
-    L"整数，至少 1 天；小于 1 天时不排计划，提示“随访间隔 须大于 0”",
-    L"整数，1–20；超出时不排计划，提示“输入超出范围”",
+    L"整数天数，0（今天）起，至多到今天起 10 年；早于今天或超出时不排计划，提示“输入超出范围”",
+    L"整数，至少 1 天，至多 10 年；末次随访须在今天起 10 年内；小数或超出时不排计划，提示“输入超出范围”",
+    L"整数，1–20；小数或超出时不排计划，提示“输入超出范围”",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 

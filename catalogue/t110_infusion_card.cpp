@@ -1,13 +1,13 @@
 // Tool 110, the program Kinetora-T110.exe: the infusion card (custom report
 // kind 10). Defaults: bed 12, a dose of 2 in 100 ml at 40 drops a minute with a
-// giving set of 20 drops per ml.
+// giving set of 20 drops per ml. The bed may be left empty for an extra bed.
 #include "catalogue.h"
 
 namespace {
 
 const ToolInput kInputs[] = {
     // key      label        unit         default
-    {"bed",     L"床号",     L"床",       12.0},
+    {"bed",     L"床号",     L"床",       12.0, InputForm::number, true},
     {"dose",    L"医嘱药量", L"医嘱单位", 2.0},
     {"volume",  L"溶媒量",   L"ml",       100.0},
     {"gtt",     L"滴速",     L"滴/分",    40.0},
@@ -16,11 +16,11 @@ const ToolInput kInputs[] = {
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
-    L"整数，1 或以上；小于 1 时不出卡，提示核对",
-    L"按医嘱的单位（g、mg、U 等）填写，须大于 0；卡上按所填数字原样印出，不取整、不补零，单位留空按医嘱填写",
-    L"须大于 0；卡上取整到 ml",
-    L"须大于 0；卡上取整",
-    L"输液器每 ml 的滴数，须大于 0；常见 10、15、20，微滴 60；每小时量 = 滴速 × 60 ÷ 滴系数",
+    L"整数，1–9999；加床可留空，卡上印“床号＿＿＿＿”由护士手写；小数或超出时不出卡，提示核对。床号不作为身份识别，卡上另有姓名与住院号",
+    L"按医嘱的单位（g、mg、U 等）填写，大于 0、至多 1,000,000,000；卡上按所填数字原样印出，不取整、不补零，1,000 及以上加千位分隔（4,800,000），单位留空按医嘱填写",
+    L"ml，大于 0、至多 5000；卡上按所填数字原样印出（12.5 ml）",
+    L"大于 0、至多 1000；卡上取整，不足 1 印“不足 1 滴/分”并提示核对；高于 60 滴/分提示核对（成人常用 40–60、儿童 20–40）",
+    L"输液器每 ml 的滴数，大于 0、至多 100；常用 10、15、20，微滴 60，其他值提示核对输液器；每小时量 = 滴速 × 60 ÷ 滴系数",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 

@@ -34,3 +34,10 @@ int32_t civil_from_days(int64_t days, wchar_t* out, int32_t capacity) {
     return wtext_format(out, capacity, L"%04lld-%02lld-%02lld", static_cast<long long>(date.year),
                         static_cast<long long>(date.month), static_cast<long long>(date.day));
 }
+
+int32_t iso_weekday_from_days(int64_t days) {
+    // Remainder by 7 taken toward minus infinity; +3 puts Monday at 0.
+    int64_t remainder = days % 7;
+    if (remainder < 0) remainder += 7;
+    return static_cast<int32_t>((remainder + 3) % 7) + 1;
+}

@@ -20,3 +20,7 @@ struct CivilDate {
     int64_t day;
 };
 CivilDate civil_date_from_days(int64_t days);
+
+// Day of the week of a day number, Monday 1 to Sunday 7 (ISO 8601): day 0,
+// 1970-01-01, was a Thursday (4). Defined for every day number.
+int32_t iso_weekday_from_days(int64_t days);

@@ -14,3 +14,13 @@
 int32_t build_custom_report(int32_t kind, const ToolDef& tool, const double* input_values,
                             wchar_t* report, int32_t report_capacity, wchar_t* verdict,
                             int32_t verdict_capacity);
+
+// The report of `kind` as cells, for a spreadsheet: CSV after RFC 4180 (fields
+// holding a comma, a quote, CR or LF quoted, quotes doubled), rows closed by
+// CR LF. Kind 1, the duty roster: a header row of day numbers, one row a nurse
+// and one column a day, then the nurses on day and night shift of each day.
+// Returns the units written, terminator excluded; 0, with an empty text when
+// capacity >= 1, for a kind without a grid, for refused inputs and for a
+// capacity the grid does not fit (never part of a grid). Never allocates.
+int32_t build_custom_report_grid(int32_t kind, const ToolDef& tool, const double* input_values,
+                                 wchar_t* csv, int32_t capacity);

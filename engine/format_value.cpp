@@ -137,3 +137,33 @@ void format_error_code(uint32_t error, wchar_t* out, int32_t capacity) {
     }
     wtext_copy(out, capacity, hex);
 }
+
+void format_grouped_value(double value, wchar_t* out, int32_t capacity) {
+    if (capacity < 1) return;
+    // The exact text is at most 24 units (17 digits, sign, point, exponent).
+    constexpr int32_t kExactScratch = 64;
+    wchar_t exact[kExactScratch];
+    format_exact_value(value, exact, kExactScratch);
+    const int32_t length = wtext_length(exact);
+    int32_t digits_begin = exact[0] == L'-' ? 1 : 0;
+    int32_t digits_end = digits_begin;
+    while (digits_end < length && exact[digits_end] >= L'0' && exact[digits_end] <= L'9') ++digits_end;
+    // Exponent form and "--": as written.
+    for (int32_t i = 0; i < length; ++i) {
+        if (exact[i] == L'e' || (exact[i] == L'-' && i > 0)) {
+            wtext_copy(out, capacity, exact);
+            return;
+        }
+    }
+    // A separator before every group of three whole digits counted from the
+    // right, none before the first digit.
+    wchar_t grouped[kExactScratch * 2];
+    int32_t at = 0;
+    for (int32_t i = 0; i < length; ++i) {
+        const int32_t left = digits_end - i;  // whole digits from here to the point
+        if (i > digits_begin && i < digits_end && left % 3 == 0) grouped[at++] = L',';
+        grouped[at++] = exact[i];
+    }
+    grouped[at] = 0;
+    wtext_copy(out, capacity, grouped);
+}

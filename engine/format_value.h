@@ -26,3 +26,12 @@ void format_exact_value(double value, wchar_t* out, int32_t capacity);
 // result codes, such as a folder query's). Always terminated (capacity at
 // least 1).
 void format_error_code(uint32_t error, wchar_t* out, int32_t capacity);
+
+// A value as format_exact_value writes it, with thousands separators in a
+// whole part of 1,000 or more: "4,800,000", "12,500", "1,234.5", "-1,000";
+// "999" and "0.125" unchanged. "." stays the decimal point; the exponent form
+// (|value| >= 1e21) and "--" are left as they are. Large bare numbers are
+// misread by a factor of ten ("100000" taken for 10,000); this is the form for
+// doses and volumes on a card. The buffer is always terminated (capacity at
+// least 1); a text that does not fit is cut there.
+void format_grouped_value(double value, wchar_t* out, int32_t capacity);

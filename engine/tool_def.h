@@ -16,6 +16,10 @@ struct ToolInput {
     const wchar_t* unit;    // shown after the field; null or empty: none
     double default_value;   // the field's starting value and the self-test's input
     InputForm form = InputForm::number;  // left out by the tools that take numbers only
+    // The field may be left empty: it is then read as NaN, "not given", and the
+    // report prints a blank to write in by hand. Every other field must hold a
+    // value.
+    bool optional = false;
 };
 
 struct ToolOutput {

@@ -1,7 +1,7 @@
 // Every custom report kind with random input keys, values and capacities, the
 // follow-up plan at random days, and the line appender. Every buffer has guard
 // units on both sides. Properties: guards untouched, texts terminated within
-// capacity, the level is 0 to 3 (0 for every kind but 6), a verdict is always
+// capacity, the level is 0 to 3 (as each kind allows), a verdict is always
 // written, and each report is a prefix of the same report in a larger buffer.
 #include <algorithm>
 #include <cstdint>
@@ -73,10 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(verdict.sound());
     FUZZ_CHECK(level >= 0 && level <= 3);
     // Only the compatibility check judges; the others give level 0, a number
-    // that names no row level 1, and a value outside its limits level 2.
-    if (kind == 3 || kind == 4 || kind == 5 || kind == 11) {
-        FUZZ_CHECK(level == 0 || level == 1);
-    } else if (kind == 1 || kind == 2 || kind == 7 || kind == 9 || kind == 10) {
+    // that names no row or a card's value to check level 1, and a value outside
+    // its limits (a fraction in a whole-number field included) level 2.
+    if (kind == 3 || kind == 4 || kind == 5 || kind == 10 || kind == 11) {
+        FUZZ_CHECK(level == 0 || level == 1 || level == 2);
+    } else if (kind == 1 || kind == 2 || kind == 7 || kind == 9) {
         FUZZ_CHECK(level == 0 || level == 2);
     } else if (kind != 6) {
         FUZZ_CHECK(level == 0);

@@ -36,32 +36,63 @@ bool find_input_value(const ToolDef& tool, const double* input_values, const cha
 // limits, NaN and a missing key giving 0.
 int32_t find_whole_input(const ToolDef& tool, const double* input_values, const char* key);
 
-// ---- Limits of counts and intervals (report_inputs.cpp) ----------------------
+// ---- Limits of counts and values (report_inputs.cpp) -------------------------
 
-// A whole-number input and its limits, both included, with the field's label.
+// Every number a report reads has a range, and a value outside it is refused:
+// the report then names the value instead of working with a value it was not
+// given. Nothing is cut, rounded or replaced. The lines:
+//   a whole-number field holding a fraction:  "<label> 须为整数（当前为 2.5）"
+//   a value outside its range:                "<label> <value> 超出范围（<range>）"
+// with the value as entered (format_grouped_value; NaN and infinities "--").
+// A missing key reads as 0. A null label stands for the label of the tool's
+// own input with that key (its key when the label is empty).
+
+// A whole-number input and its limits, both included. `below`, when not null,
+// is the line for a value under `low` in place of the range line.
 struct WholeLimit {
     const char* key;
     const wchar_t* label;
     int32_t low;
     int32_t high;
+    const wchar_t* below = nullptr;
 };
 
-// Reads a whole-number input (truncated toward zero). Its value as entered must
-// lie within the limits: otherwise appends the line
-// "<label> <value> 超出范围（<low>–<high>）" and returns false. NaN and a missing
-// key are outside every limit that excludes 0.
+// Reads a whole-number input within its limits. Returns true and stores the
+// value; otherwise appends the line that refuses it and returns false.
 bool read_whole_within(const ToolDef& tool, const double* input_values, const WholeLimit& limit,
                        int32_t* value, wchar_t* report, int32_t capacity);
 
-// Reads an input that must be a finite number above 0; otherwise appends the
-// line "<label> 须大于 0" and returns false.
-bool read_positive(const ToolDef& tool, const double* input_values, const char* key,
-                   const wchar_t* label, double* value, wchar_t* report, int32_t capacity);
+// A number input and its limits: low < value (above_low) or low <= value, and
+// value <= high. The range reads "大于 <low>，至多 <high>" or "<low>–<high>".
+struct NumberLimit {
+    const char* key;
+    const wchar_t* label;
+    double low;
+    double high;
+    bool above_low;
+};
+
+// Reads a number input within its limits, as read_whole_within does.
+bool read_number_within(const ToolDef& tool, const double* input_values, const NumberLimit& limit,
+                        double* value, wchar_t* report, int32_t capacity);
+
+// A lookup number (a row of a sheet's table): only a fraction is refused here,
+// with the tool's own label; any whole value, saturated to int32 like
+// find_whole_input, goes on to the table, which names a number it lacks.
+bool read_lookup_number(const ToolDef& tool, const double* input_values, const char* key,
+                        int32_t* value, wchar_t* report, int32_t capacity);
+
+// True when the tool marks the input with this key optional and its value is
+// NaN: the field was left empty, "not given".
+bool is_not_given(const ToolDef& tool, const double* input_values, const char* key);
 
 // The level and verdict of a report refused because a value lies outside its
 // limits: the lines naming the values are the whole report.
 constexpr int32_t kOutOfRangeLevel = 2;
 extern const wchar_t kOutOfRangeVerdict[];
+
+// Sets that verdict and returns that level: `return refuse_input(verdict, capacity);`.
+int32_t refuse_input(wchar_t* verdict, int32_t verdict_capacity);
 
 // ---- Generators -------------------------------------------------------------
 
@@ -86,6 +117,14 @@ ReportGenerator build_high_alert_drugs_report;
 ReportGenerator build_safety_checklist_report;
 ReportGenerator build_handover_report;
 ReportGenerator build_lab_panels_report;
+
+// The roster as cells (kind 1's grid for the clipboard): CSV after RFC 4180,
+// rows closed by CR LF. A header row "日期,1,2,...", one row a nurse
+// ("护士01,D,N,..."), then the rows "白班人数" and "夜班人数" counting the
+// nurses of each day. Written whole or not at all: returns the units written,
+// 0 (and an empty text) for refused inputs or a capacity it does not fit.
+int32_t build_roster_grid_csv(const ToolDef& tool, const double* input_values, wchar_t* csv,
+                              int32_t capacity);
 
 // The follow-up plan with today's day number given (days from 1970-01-01), so
 // the date arithmetic can be tested at any date. build_follow_up_report reads

@@ -38,3 +38,10 @@ int32_t build_custom_report(int32_t kind, const ToolDef& tool, const double* inp
     wtext_copy(verdict, verdict_capacity, kPlaceholderVerdict);
     return 0;
 }
+
+int32_t build_custom_report_grid(int32_t kind, const ToolDef& tool, const double* input_values,
+                                 wchar_t* csv, int32_t capacity) {
+    if (capacity >= 1) csv[0] = 0;
+    if (kind == 1) return build_roster_grid_csv(tool, input_values, csv, capacity);
+    return 0;
+}

@@ -161,9 +161,12 @@ const wchar_t kCriticalProcedure[] =
 int32_t build_compatibility_report(const ToolDef& tool, const double* input_values,
                                    wchar_t* report, int32_t report_capacity, wchar_t* verdict,
                                    int32_t verdict_capacity) {
-    // The numbers are not limited: any whole number prints as entered.
-    int32_t a = find_whole_input(tool, input_values, "drugA");
-    int32_t b = find_whole_input(tool, input_values, "drugB");
+    // A fraction is refused; any whole number prints as entered.
+    int32_t a = 0;
+    int32_t b = 0;
+    const bool a_whole = read_lookup_number(tool, input_values, "drugA", &a, report, report_capacity);
+    const bool b_whole = read_lookup_number(tool, input_values, "drugB", &b, report, report_capacity);
+    if (!a_whole || !b_whole) return refuse_input(verdict, verdict_capacity);
     append_line(report, report_capacity, L"待查：%d 号 %ls  +  %d 号 %ls", a, drug_name(a), b,
                 drug_name(b));
     append_text_line(report, report_capacity, L"");
@@ -178,7 +181,10 @@ int32_t build_compatibility_report(const ToolDef& tool, const double* input_valu
 int32_t build_critical_values_report(const ToolDef& tool, const double* input_values,
                                      wchar_t* report, int32_t report_capacity, wchar_t* verdict,
                                      int32_t verdict_capacity) {
-    int32_t kind = find_whole_input(tool, input_values, "kind");
+    int32_t kind = 0;
+    if (!read_lookup_number(tool, input_values, "kind", &kind, report, report_capacity)) {
+        return refuse_input(verdict, verdict_capacity);
+    }
     append_text_line(report, report_capacity, L"常见检验危急值（参考，需以本院文件为准）：");
     const bool known = append_choice(report, report_capacity, kCriticalTable, kind);
     append_text_line(report, report_capacity, L"");

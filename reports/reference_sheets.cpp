@@ -145,7 +145,10 @@ const ChoiceTable kLabPanelTable = {
 int32_t build_blood_draw_order_report(const ToolDef& tool, const double* input_values,
                                       wchar_t* report, int32_t report_capacity, wchar_t* verdict,
                                       int32_t verdict_capacity) {
-    int32_t kind = find_whole_input(tool, input_values, "kind");
+    int32_t kind = 0;
+    if (!read_lookup_number(tool, input_values, "kind", &kind, report, report_capacity)) {
+        return refuse_input(verdict, verdict_capacity);
+    }
     append_text_lines(report, report_capacity, kBloodDrawLines, count_of(kBloodDrawLines));
     if (!append_choice(report, report_capacity, kBloodDrawTable, kind)) {
         wtext_copy(verdict, verdict_capacity, kInvalidNumberVerdict);
@@ -158,7 +161,10 @@ int32_t build_blood_draw_order_report(const ToolDef& tool, const double* input_v
 int32_t build_high_alert_drugs_report(const ToolDef& tool, const double* input_values,
                                       wchar_t* report, int32_t report_capacity, wchar_t* verdict,
                                       int32_t verdict_capacity) {
-    int32_t kind = find_whole_input(tool, input_values, "kind");
+    int32_t kind = 0;
+    if (!read_lookup_number(tool, input_values, "kind", &kind, report, report_capacity)) {
+        return refuse_input(verdict, verdict_capacity);
+    }
     append_text_line(report, report_capacity, L"高警示药品类别与要点：");
     const bool known = append_choice(report, report_capacity, kHighAlertTable, kind);
     append_text_line(report, report_capacity, L"完整目录见《中国高警示药品推荐目录》及本院目录。");
@@ -201,7 +207,10 @@ int32_t build_handover_report(const ToolDef& tool, const double* input_values, w
 int32_t build_lab_panels_report(const ToolDef& tool, const double* input_values,
                                 wchar_t* report, int32_t report_capacity, wchar_t* verdict,
                                 int32_t verdict_capacity) {
-    int32_t panel = find_whole_input(tool, input_values, "panel");
+    int32_t panel = 0;
+    if (!read_lookup_number(tool, input_values, "panel", &panel, report, report_capacity)) {
+        return refuse_input(verdict, verdict_capacity);
+    }
     if (!append_choice(report, report_capacity, kLabPanelTable, panel)) {
         wtext_copy(verdict, verdict_capacity, kInvalidNumberVerdict);
         return kInvalidNumberLevel;

@@ -125,6 +125,12 @@ bool read_input_value(const ToolInput& input, const wchar_t* field_text, double*
     const wchar_t* trimmed = text + begin;
     const int32_t length = end - begin;
 
+    // An optional field left empty (or blank) is "not given"; any other empty
+    // field is an input error.
+    if (length == 0 && input.optional) {
+        *value = std::nan("");
+        return true;
+    }
     if (input.form == InputForm::time_of_day && parse_time_of_day(trimmed, length, value)) {
         return true;
     }

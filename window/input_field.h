@@ -42,7 +42,9 @@ bool parse_plain_number(const wchar_t* text, int32_t length, double* value);
 //   - for an input of InputForm::time_of_day, a clock time: one or two digits
 //     of hour 0 to 23, a colon (":" or the full-width "："), two digits of
 //     minute 00 to 59; the value is in hours ("22:30" is 22.5).
-// Everything else is refused: an empty field, text, a second number ("1,5",
+// A field of an optional input (ToolInput.optional) that is empty or blank is
+// accepted as NaN, "not given"; the report prints a blank for it.
+// Everything else is refused: an empty field (of any other input), text, a second number ("1,5",
 // "1 5"), hexadecimal, "inf", "nan", a value beyond the double range, another
 // unit, and a text of more than 127 units (it would be read in part). Returns
 // true and stores the value when accepted; false (the input error) otherwise,

@@ -8,8 +8,9 @@
 #
 # "{today+N}" in an expected file (N whole days, or "{today-N}") stands for the
 # date N days from the day the test runs, as YYYY-MM-DD: the follow-up plan
-# counts its dates from today. Should the day change while the program runs, it
-# runs once more.
+# counts its dates from today. "{weekday+N}" stands for that date's weekday as
+# the plan prints it, "（周三）", with "（周末，请确认门诊安排）" after a Saturday
+# or a Sunday. Should the day change while the program runs, it runs once more.
 # Usage: selftest_compare.sh <program.exe> <expected file> <work dir>
 set -u
 exe=$1 expected=$2 work=$3
@@ -22,13 +23,23 @@ run_selftest() {
     (cd "$work" && "$root/cmake/wine-run.sh" "$exe" --selftest report.txt >/dev/null 2>&1)
 }
 
-# The expected file with each {today+N} replaced by its date, into $2.
+# The expected file with each {today+N} replaced by its date and each
+# {weekday+N} by its weekday, into $2.
+weekday_names=(一 二 三 四 五 六 日)
 date_expected() {
-    local script="" token days
+    local script="" token days weekday text
     for token in $(grep -ao '{today[+-][0-9]*}' "$1" | sort -u); do
         days=${token#\{today}
         days=${days%\}}
         script+="s/$token/$(date -d "$days days" +%F)/g;"
+    done
+    for token in $(grep -ao '{weekday[+-][0-9]*}' "$1" | sort -u); do
+        days=${token#\{weekday}
+        days=${days%\}}
+        weekday=$(date -d "$days days" +%u)
+        text="（周${weekday_names[weekday - 1]}）"
+        [ "$weekday" -ge 6 ] && text+="（周末，请确认门诊安排）"
+        script+="s/$token/$text/g;"
     done
     sed -e "$script" "$1" > "$2"
 }
@@ -39,7 +50,7 @@ run_selftest
 code=$?
 want=0
 [ -s "$expected" ] || want=3
-if grep -aq '{today[+-][0-9]*}' "$expected"; then
+if grep -aqE '\{(today|weekday)[+-][0-9]*\}' "$expected"; then
     if [ "$(date +%F)" != "$day" ]; then
         run_selftest
         code=$?

@@ -68,4 +68,22 @@ TEST(Calendar, ExtremeArgumentsStayDefined) {
     (void)days_from_civil(INT32_MAX, INT32_MAX, INT32_MAX);
 }
 
+// Monday 1 to Sunday 7, on both sides of day 0 and far from it.
+TEST(Calendar, IsoWeekday) {
+    struct Row {
+        int32_t year, month, day, weekday;
+    };
+    const Row rows[] = {
+        {1970, 1, 1, 4}, {1969, 12, 31, 3}, {1969, 12, 28, 7}, {1970, 1, 5, 1},
+        {2026, 12, 16, 3}, {2026, 12, 19, 6}, {2026, 12, 20, 7}, {2000, 2, 29, 2},
+        {1600, 1, 1, 6},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(iso_weekday_from_days(days_from_civil(row.year, row.month, row.day)), row.weekday)
+            << row.year << "-" << row.month << "-" << row.day;
+    }
+    EXPECT_GE(iso_weekday_from_days(INT64_MIN), 1);
+    EXPECT_LE(iso_weekday_from_days(INT64_MAX), 7);
+}
+
 }  // namespace

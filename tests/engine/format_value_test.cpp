@@ -188,4 +188,40 @@ TEST(FormatExactValue, FewestDigitsThatGiveTheValueBack) {
     }
 }
 
+// Thousands separators from 1,000 on, in the whole part only; the digits are
+// those of the exact form.
+TEST(FormatValue, GroupedFromOneThousand) {
+    struct Row {
+        double value;
+        const wchar_t* text;
+    };
+    const Row rows[] = {
+        {999,           L"999"},
+        {1000,          L"1,000"},
+        {12500,         L"12,500"},
+        {999999,        L"999,999"},
+        {1000000,       L"1,000,000"},
+        {4800000,       L"4,800,000"},
+        {1234.5,        L"1,234.5"},
+        {0.125,         L"0.125"},
+        {-1000,         L"-1,000"},
+        {-999.5,        L"-999.5"},
+        {123456789012.25, L"123,456,789,012.25"},
+        {1e21,          L"1e+21"},
+        {0.0000001,     L"1e-07"},
+        {NAN,           L"--"},
+    };
+    for (const Row& row : rows) {
+        GuardedBuffer out(64);
+        format_grouped_value(row.value, out.data(), 64);
+        EXPECT_TRUE(out.sound());
+        EXPECT_EQ(std::wstring(out.data()), row.text) << row.value;
+    }
+    // A buffer too short keeps the beginning, terminated.
+    GuardedBuffer short_out(4);
+    format_grouped_value(4800000, short_out.data(), 4);
+    EXPECT_TRUE(short_out.sound());
+    EXPECT_EQ(std::wstring(short_out.data()), L"4,8");
+}
+
 }  // namespace

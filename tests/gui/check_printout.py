@@ -5,7 +5,8 @@ it against the report the window showed:
   check_printout.py PDF REPORT_FILE TOOL_NAME LEVEL_WORDS [MIN_PAGES [INPUTS [SIGNATURE [blocks]]]]
 
 - every line of the report is in the text, in order, whitespace aside (a line
-  wrapped at the margin reads back as several);
+  wrapped at the margin reads back as several), as pdftotext reads it or in
+  its layout mode (a table's rows);
 - every page has the header (the tool's name, the print time) and the footer
   "第 N 页 / 共 M 页" with its own N and M = the PDF's page count, and the
   notice "计算结果仅供临床参考";
@@ -81,15 +82,26 @@ def main():
 
     with open(report_file, encoding="utf-8") as f:
         report = f.read()
-    whole = "".join(page_texts)
-    at = 0
     lines = [flat(line) for line in report.splitlines() if flat(line)]
-    for line in lines:
-        found = whole.find(line, at)
-        if found < 0:
-            where = "anywhere" if whole.find(line) < 0 else "after the line before it"
-            fail(f"report line not found {where}: {line!r}")
-        at = found + len(line)
+
+    # The first line not found in order in `whole`, or None.
+    def missing(whole):
+        at = 0
+        for line in lines:
+            found = whole.find(line, at)
+            if found < 0:
+                where = "anywhere" if whole.find(line) < 0 else "after the line before it"
+                return f"report line not found {where}: {line!r}"
+            at = found + len(line)
+        return None
+
+    # pdftotext reads a table's label column apart from its cells (the roster's
+    # grid); its layout mode keeps each printed row whole.
+    problem = missing("".join(page_texts))
+    if problem is not None:
+        layout = flat(run("pdftotext", "-layout", "-enc", "UTF-8", pdf, "-"))
+        if missing(layout) is not None:
+            fail(problem)
 
     if blocks:
         block = ""

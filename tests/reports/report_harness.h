@@ -114,4 +114,32 @@ const double kHostileValues[] = {kNaN,       -kNaN,       kInf,      -kInf,     
                                  kTwo31 - 1, -kTwo31 - 1, 4.5e15,    -4.5e15,    9.3e18,
                                  -9.3e18,    2.2e20,      1e-320,    -0.0};
 
+// ---- Limits: a value outside them is named, never replaced --------------------
+
+// Inputs and the lines that refuse them; no lines: accepted (below level 2:
+// a report may still flag an accepted value to check).
+struct LimitRow {
+    std::initializer_list<KeyValue> inputs;
+    std::initializer_list<const wchar_t*> refused;
+};
+
+template <size_t N>
+void expect_limits(int32_t kind, const LimitRow (&rows)[N],
+                   const wchar_t* verdict = L"输入超出范围，请核对") {
+    for (const LimitRow& row : rows) {
+        TestTool tool;
+        make_tool(&tool, row.inputs);
+        ReportRun run = run_report(kind, tool);
+        std::string name = row.refused.size() == 0 ? "accepted" : utf8(*row.refused.begin());
+        if (row.refused.size() == 0) {
+            EXPECT_LT(run.level, 2) << "kind " << kind << " " << utf8(run.report);
+            EXPECT_NE(run.verdict, verdict) << "kind " << kind << " " << utf8(run.report);
+        } else {
+            EXPECT_EQ(run.report, lines(row.refused)) << "kind " << kind << " " << name;
+            EXPECT_EQ(run.verdict, verdict) << name;
+            EXPECT_EQ(run.level, 2) << name;
+        }
+    }
+}
+
 }  // namespace report_test

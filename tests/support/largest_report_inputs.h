@@ -11,7 +11,7 @@ inline const ToolInput kLargestReportInputs[] = {
     // key         label  unit  default
     {"nurses",     L"",   L"",  40.0},
     {"days",       L"",   L"",  31.0},
-    {"start",      L"",   L"",  8.0},
+    {"start",      L"",   L"",  2.0},   // within the roster's rotation start (0 to 2)
     {"interval",   L"",   L"",  6.0},
     {"times",      L"",   L"",  50.0},
     {"kind",       L"",   L"",  0.0},

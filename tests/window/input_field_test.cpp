@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cwchar>
 #include <string>
 
 #include "window/input_field.h"
@@ -108,6 +109,34 @@ TEST(InputReading, WholeFieldOrNothing) {
         const bool accepted = read_input_value(*row.input, row.text.c_str(), &value);
         EXPECT_EQ(accepted, row.accepted) << row.text.size() << " units, input " << row.input->key;
         EXPECT_EQ(value, row.accepted ? row.value : -1) << row.text.size() << " units";
+    }
+}
+
+// Only an input the tool marks optional may be left empty: read as NaN, "not
+// given". Text in it is read as in any other field.
+TEST(InputReading, OnlyAnOptionalFieldMayBeEmpty) {
+    const ToolInput kBed = {"bed", L"床号", L"床", 12.0, InputForm::number, true};
+    struct Row {
+        const ToolInput* input;
+        const wchar_t* text;
+        bool accepted;
+        bool not_given;
+    };
+    const Row rows[] = {
+        {&kBed,       L"",              true,  true},
+        {&kBed,       L" \x3000\t",     true,  true},
+        {&kBed,       L"12",            true,  false},
+        {&kBed,       L"床",            false, false},
+        {&kBed,       L"加12",          false, false},
+        {&kHalfLife,  L"",              false, false},
+        {&kHalfLife,  L"  ",            false, false},
+        {&kFirstDose, L"",              false, false},
+    };
+    for (const Row& row : rows) {
+        double value = -1;
+        const bool accepted = read_input_value(*row.input, row.text, &value);
+        EXPECT_EQ(accepted, row.accepted) << row.input->key << " " << wcslen(row.text);
+        EXPECT_EQ(std::isnan(value), row.not_given) << row.input->key << " " << wcslen(row.text);
     }
 }
 

@@ -1,4 +1,4 @@
-// Dosing timetable test tool (kind 2): three doses joined by vertical bars.
+// Dosing timetable test tool (kind 2): three doses, one a line.
 // Self-contained, so it can be a program's tool through the
 // KINETORA_TOOL_SOURCE cache variable; the host tests compile
 // every such tool together with KINETORA_E2E_ALL_TOOLS defined and reach them

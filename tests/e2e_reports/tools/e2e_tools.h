@@ -11,3 +11,5 @@ const ToolDef& e2e_full_roster_tool();    // kind 1, 40 nurses over 31 days
 const ToolDef& e2e_placeholder_tool();    // kind 12: no such report
 const ToolDef& e2e_high_alert_tool();     // kind 5, group 1 with its percent signs
 const ToolDef& e2e_dosing_tool();         // kind 2, three doses
+const ToolDef& e2e_card_flags_tool();     // kind 10, blank bed and two values to check: level 1
+const ToolDef& e2e_continued_roster_tool();  // kind 1, 4 nurses over 10 days from start 1

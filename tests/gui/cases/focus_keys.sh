@@ -22,7 +22,7 @@ run_case() {
   key F5
   drv expect-text 2000 7 expect-text 2001 9 \
       expect-text-line 3000 1 "$(esc '床号：7')" \
-      expect-text-line 3000 2 "$(esc '药液：医嘱药量 9 ＿＿（单位按医嘱），加入溶媒 100 ml')"
+      expect-text-line 3000 5 "$(esc '药液：医嘱药量 9 ＿＿（单位按医嘱），加入溶媒 100 ml')"
   ok "7 Tab 9 F5: bed 7, dose 9 on the card"
 
   click_control 2001

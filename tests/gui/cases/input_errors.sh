@@ -40,11 +40,24 @@ run_case() {
   for colon in ':' '：'; do
     drv set-text 2000 "$(esc "22${colon}30")" set-text 2002 2 click 1001 expect-no-box \
         expect-text-line 3000 0 "$(esc '首剂时间 22:30，间隔 8 小时，共 2 次：')" \
-        expect-text-line 3000 1 "$(esc '第1天 22:30  |  第2天 06:30')"
+        expect-text-line 3000 1 "$(esc '第 1 次  第1天 22:30')" \
+        expect-text-line 3000 2 "$(esc '第 2 次  第2天 06:30')"
     ok "first dose 22${colon}30: doses at 22:30 and 06:30 the next day"
   done
   drv set-text 2000 '24:00' click 1001 \
       expect-box "$(esc 输入有误)" "$(esc '第 1 项“首剂时间”请输入数字。')" expect-focus 2000
   ok "24:00 is no time of day: input error"
+  stop_app
+
+  # Only a field the tool marks optional may be empty: the infusion card's bed
+  # (an extra bed gets a blank to write in); an empty dose is an input error.
+  start_app "$KINETORA_SUITE_DIR/Kinetora-T110.exe"
+  drv set-text 2000 '' click 1001 expect-no-box \
+      expect-text-line 3000 1 "$(esc '床号＿＿＿＿')" \
+      expect-text-at $VERDICT_AT "$(esc 输液卡已生成，双人核对后执行)"
+  ok "bed left empty: the card with a blank bed number"
+  drv set-text 2001 '' click 1001 \
+      expect-box "$(esc 输入有误)" "$(esc '第 2 项“医嘱药量”请输入数字。')" expect-focus 2001
+  ok "dose left empty: input error"
   stop_app
 }

@@ -6,7 +6,7 @@ run_case() {
   start_app "$KINETORA_SUITE_DIR/Kinetora-T102.exe"
   expect_caption 给药时间表
   drv expect-focus 2000 expect-text 2000 8 set-text 2002 2 click 1001 \
-      expect-text 3000 "$(esc_b '首剂时间 8:00，间隔 8 小时，共 2 次：\r\n第1天 08:00  |  第1天 16:00\r\n说明：按等间隔给药；抗菌药物需结合半衰期与肾肝功能调整。\r\n')" \
+      expect-text 3000 "$(esc_b '首剂时间 8:00，间隔 8 小时，共 2 次：\r\n第 1 次  第1天 08:00\r\n第 2 次  第1天 16:00\r\n说明：按等间隔给药；抗菌药物需结合半衰期与肾肝功能调整。\r\n')" \
       expect-text-at $VERDICT_AT "$(esc 给药时间表已生成，注意首剂与夜间给药时间)"
   ok "dosing timetable: two doses from the default start and interval"
   stop_app
