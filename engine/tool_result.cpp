@@ -96,7 +96,10 @@ void evaluate_tool(const ToolDef& tool, const double* input_values, ToolResult* 
         result->level = build_custom_report(tool.custom_report_kind, tool, input_values,
                                             result->report, kReportCapacity, result->verdict,
                                             kVerdictCapacity);
+        build_custom_report_grid(tool.custom_report_kind, tool, input_values, result->grid,
+                                 kGridCapacity);
     } else {
+        result->grid[0] = 0;
         result->output_count = clamped_output_count(tool);
         evaluate_outputs(tool, input_values, result->output_values, result->output_failed);
         write_output_report(tool, result->output_values, result->output_failed,

@@ -19,6 +19,10 @@ enum class ResultState : int32_t {
               // read): it no longer belongs to the fields and is not offered
 };
 
+// The largest grid, the 40-nurse, 31-day roster's cells, fits whole (about
+// 3,100 units).
+constexpr int32_t kGridCapacity = 4096;
+
 struct ToolResult {
     ResultState state;
     int32_t input_count;                      // the tool's, held to kMaxToolInputs
@@ -31,6 +35,9 @@ struct ToolResult {
     // Lines end in CR LF. A failed output's line shows "--" for its value. A
     // report that filled the buffer ends in the cut marker line (mark_cut_text).
     wchar_t report[kReportCapacity];
+    // The report as cells for a spreadsheet (CSV, build_custom_report_grid):
+    // empty for a report without a grid and for a formula tool.
+    wchar_t grid[kGridCapacity];
 };
 
 // Evaluates `tool` with `input_values` (input_count of them) into `result`,

@@ -39,6 +39,9 @@ constexpr const wchar_t* kReadyStatus = L"就绪：填写参数后按 F5 或点�
 constexpr const wchar_t* kCopiedStatus = L"结果已复制到剪贴板";
 // The copy of a report that holds the cut marker says so.
 constexpr const wchar_t* kCopiedCutStatus = L"结果已复制到剪贴板（报告过长，末尾已截断）";
+// The text went to the clipboard, but not the grid's cells: a paste into a
+// spreadsheet lands in one column.
+constexpr const wchar_t* kCopiedTextOnlyStatus = L"结果已复制到剪贴板（仅文本：表格单元格未能复制）";
 constexpr const wchar_t* kResetStatus = L"已恢复默认值";
 // After a user edit of an input, and after a calculate stopped by an input
 // error: the result on screen no longer belongs to the fields, so there is none.

@@ -132,12 +132,15 @@ void on_copy_result() {
         show_message(kCopyNeedsResult, kNoticeCaption, MB_ICONINFORMATION);
         return;
     }
-    // The status claims the copy only when the clipboard took the text, and
-    // says when the report in it ends in the cut marker.
-    if (place_clipboard_text(system_clipboard_ops(), app_state.main_window, *app_state.tool,
-                             app_state.result)) {
-        show_status(has_cut_marker(app_state.result.report) ? kCopiedCutStatus : kCopiedStatus);
-    }
+    // The status claims the copy only when the clipboard took the text, says
+    // when the report in it ends in the cut marker, and when a grid's cells
+    // could not go with it.
+    const CopyOutcome outcome = place_clipboard_text(
+        system_clipboard_ops(), app_state.main_window, *app_state.tool, app_state.result);
+    if (outcome == CopyOutcome::not_copied) return;
+    show_status(outcome == CopyOutcome::text_only             ? kCopiedTextOnlyStatus
+                : has_cut_marker(app_state.result.report) ? kCopiedCutStatus
+                                                          : kCopiedStatus);
 }
 
 void on_reset_inputs() {

@@ -688,8 +688,8 @@ bool cmd_set_clipboard(Args a) {
 }
 
 // Writes the bytes of the clipboard's registered format NAME (as the program
-// placed them, up to the block's first zero byte) to FILE; fails when the
-// clipboard holds no such format.
+// placed them, up to the block's first zero byte) to FILE (escaped, as texts
+// are); fails when the clipboard holds no such format.
 bool cmd_save_clipboard_format(Args a) {
     const UINT format = RegisterClipboardFormatW(a[0]);
     for (int attempt = 0; attempt < 40 && !OpenClipboard(nullptr); ++attempt) Sleep(kPollMs);
@@ -702,8 +702,9 @@ bool cmd_save_clipboard_format(Args a) {
     }
     CloseClipboard();
     if (block == nullptr) return fail(std::wstring(L"save-clipboard-format: no ") + a[0] + L" on the clipboard");
-    FILE* file = _wfopen(a[1], L"wb");
-    if (file == nullptr) return fail(std::wstring(L"save-clipboard-format: cannot write ") + a[1]);
+    const std::wstring path = unescape(a[1]);
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (file == nullptr) return fail(L"save-clipboard-format: cannot write " + path);
     const bool whole = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return (fclose(file) == 0 && whole) || fail(L"save-clipboard-format: write failed");
 }

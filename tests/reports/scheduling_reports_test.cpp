@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/tool_result.h"
 #include "engine/calendar.h"
 #include "engine/custom_report.h"
 #include "engine/platform.h"
@@ -607,6 +608,22 @@ TEST(RosterGrid, OneNurseARowOneDayAColumn) {
               L"护士04,R,D,N\r\n"
               L"白班人数,1,2,1\r\n"
               L"夜班人数,1,1,2\r\n");
+}
+
+// The result record carries the longest roster's cells whole, for the
+// clipboard; a formula tool's record has none.
+TEST(RosterGrid, LongestGridInTheResultRecord) {
+    static ToolResult result;
+    TestTool tool = roster_tool(40, 31);
+    tool.def.custom_report_kind = 1;
+    evaluate_tool(tool.def, tool.values, &result);
+    const std::wstring whole = grid_csv(tool);
+    ASSERT_FALSE(whole.empty());
+    EXPECT_EQ(std::wstring(result.grid), whole);
+    TestTool refused = roster_tool(2, 31);
+    refused.def.custom_report_kind = 1;
+    evaluate_tool(refused.def, refused.values, &result);
+    EXPECT_EQ(std::wstring(result.grid), L"");
 }
 
 // The cells are the text grid's letters and counts, at every size.

@@ -2,7 +2,7 @@
 # the report box, the verdict in its level's colour (the compatibility report
 # sets levels 3, 2 and 1; no pair of drugs is green: a pair without a rule is
 # not known to be compatible), and the longest roster of the duty-roster
-# program whole in the report box and on the clipboard.
+# program whole in the report box and on the clipboard, its grid as cells.
 run_case() {
   start_app "$KINETORA_COMPAT_APP"
   local row a b rule level verdict colour name
@@ -38,6 +38,16 @@ run_case() {
       expect-status "$(esc 结果已复制到剪贴板)" \
       expect-clipboard-report "$(esc '护士人数 40 人；排班天数 31 天；轮转起点 0')"
   ok "40-nurse, 31-day roster: the inputs and the whole report on the clipboard"
+  # Beside the text, the grid as cells: HTML Format and Csv, read back as cells
+  # by an HTML parser, the csv module and LibreOffice Calc.
+  drv save-clipboard-format "HTML Format" "$(esc "$ARTEFACTS/roster.html")" \
+      save-clipboard-format Csv "$(esc "$ARTEFACTS/roster.csv")"
+  drv text 3000 > "$ARTEFACTS/roster.report.txt"
+  local cells
+  cells=$("$KINETORA_SOURCE/tests/gui/check_grid_clipboard.py" "$ARTEFACTS/roster.html" \
+      "$ARTEFACTS/roster.csv" "$ARTEFACTS/roster.report.txt" 40 31 "$ARTEFACTS/calc") ||
+    fail "40-nurse, 31-day roster: the clipboard's cells: $cells"
+  ok "40-nurse, 31-day roster: the clipboard's cells, one nurse a row and one day a column ($cells)"
   stop_app
 }
 
