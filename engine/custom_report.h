@@ -14,3 +14,11 @@
 int32_t build_custom_report(int32_t kind, const ToolDef& tool, const double* input_values,
                             wchar_t* report, int32_t report_capacity, wchar_t* verdict,
                             int32_t verdict_capacity);
+
+// The numbers a report of `kind` looks up by, one a line, each with what it
+// names: "1 头孢曲松\r\n2 葡萄糖酸钙\r\n…" (no CR LF after the last), made from
+// the report's own table. Returns the units written, terminator not counted;
+// 0, with `out` empty when capacity >= 1, for a kind without a lookup number
+// or a list that does not fit. Defined by the reports beside
+// build_custom_report; the window shows the list under the inputs.
+int32_t build_custom_report_choices(int32_t kind, wchar_t* out, int32_t capacity);
