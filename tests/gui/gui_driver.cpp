@@ -894,6 +894,7 @@ const ControlSpec* spec_of(const RECT& box) {
         for (const ControlSpec& spec : kInputRowControls) {
             if (same(spec, input_row_top(row))) return &spec;
         }
+        if (same(kChoicesControl, input_row_top(row))) return &kChoicesControl;
     }
     return nullptr;
 }
