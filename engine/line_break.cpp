@@ -49,5 +49,7 @@ bool line_break_allowed(const wchar_t* text, int32_t length, int32_t index) {
     // "8次", "＿℃", "＿次": a number and the unit written straight after it. A
     // run of "＿" may wrap inside itself.
     if (is_number_end(before) && !is_number_end(at)) return false;
+    // "SpO2＿": a label written in ASCII keeps the blank that follows it.
+    if (at == L'＿' && before < 0x80) return false;
     return is_wide_char(at) || is_wide_char(before);
 }

@@ -3,7 +3,8 @@
 // ("。", "，", "）", "：", "／", "℃", "%" …) nor ends with opening punctuation
 // ("（", "“" …); a slash keeps both its neighbours ("次/分" stays whole); a
 // number keeps its unit, written straight after it or after one blank ("8次",
-// "8 小时", "＿℃"); an ASCII word (a path, a command, "mmHg") stays whole.
+// "8 小时", "＿℃"), an ASCII label its blank ("SpO2＿%"); an ASCII word (a
+// path, a command, "mmHg") stays whole.
 #pragma once
 
 #include <cstdint>

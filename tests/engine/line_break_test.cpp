@@ -23,6 +23,7 @@ const wchar_t* const kBreakCases[] = {
     L"start |/wait |\"\" |Kinetora.exe",  // a slash after a blank may open a line
     L"“打|印”|后",                    // quotation marks
     L"＿|＿|＿|＿ |住",               // a long blank wraps inside itself
+    L"mmHg |SpO2＿%；|本",            // an ASCII label keeps its blank
 };
 
 TEST(LineBreak, BreaksFallOnlyWhereTheCaseMarksThem) {
