@@ -16,7 +16,7 @@ RUN_TARGET = $(if $(filter 30,$(TOOL)),kinetora,kinetora_t$(TOOL))
 # What running the program needs: the cross toolchain, Wine, the fonts and
 # the locale of the Wine prefix. make run installs these alone.
 RUN_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-  wine64 fonts-wqy-microhei locales
+  wine64 fonts-wqy-microhei fonts-wqy-zenhei locales
 # What the tests need besides: the host compiler and GoogleTest, ...
 TEST_PACKAGES := g++ libgtest-dev googletest
 # ... the CSV readers that the record-file tests read the saved files back with, ...

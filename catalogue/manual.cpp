@@ -12,6 +12,7 @@
 
 #include "records/record_line.h"
 #include "catalogue/catalogue.h"
+#include "engine/line_break.h"
 #include "engine/wide_text.h"
 #include "version_info.h"
 
@@ -38,31 +39,12 @@ void put_utf8(const wchar_t* text) {
     if (std::fwrite(bytes, 1, size, out_file) != size) write_failed = true;
 }
 
-bool is_wide(wchar_t c) {
-    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
-           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-           (c >= 0xFFE0 && c <= 0xFFE6);
-}
-
-// Punctuation that may not begin a line, and that may not end one.
-bool is_closing(wchar_t c) { return c != 0 && std::wcschr(L"，。、；：？！）》”’", c) != nullptr; }
-bool is_opening(wchar_t c) { return c != 0 && std::wcschr(L"（《“‘", c) != nullptr; }
-
-// May a line break fall between text[i - 1] and text[i]? Between two wide
-// characters, between a wide and an ASCII one, and after a blank, but never
-// inside an ASCII word (a path or a command stays whole).
-bool may_break_before(const wchar_t* text, int32_t i) {
-    const wchar_t before = text[i - 1];
-    const wchar_t at = text[i];
-    if (is_closing(at) || is_opening(before)) return false;
-    if (before == L' ') return at != L' ';
-    return is_wide(at) || is_wide(before);
-}
-
 // Writes `text` wrapped to kWrapColumns: the first line after `first`, the
-// following ones after `indent` blanks. Blanks at a break are dropped.
+// following ones after `indent` blanks, breaking only where line_break_allowed
+// lets it (a text with no such place runs on past the margin). Blanks at a
+// break are dropped.
 void put_wrapped(const wchar_t* first, int32_t indent, const wchar_t* text) {
+    const int32_t length = wtext_length(text);
     wchar_t line[kLineCapacity];
     wtext_copy(line, kLineCapacity, first);
     int32_t start = 0;
@@ -71,8 +53,8 @@ void put_wrapped(const wchar_t* first, int32_t indent, const wchar_t* text) {
         int32_t end = start;
         int32_t last_break = -1;
         while (text[end] != 0) {
-            if (end > start && may_break_before(text, end)) last_break = end;
-            const int32_t width = is_wide(text[end]) ? 2 : 1;
+            if (end > start && line_break_allowed(text, length, end)) last_break = end;
+            const int32_t width = is_wide_char(text[end]) ? 2 : 1;
             if (columns + width > kWrapColumns && last_break > start) break;
             columns += width;
             ++end;
@@ -157,6 +139,39 @@ void write_program(int32_t number, const CatalogueProgram& program) {
     blank_line();
 }
 
+void write_printing() {
+    paragraph(0, L"二、打印");
+    blank_line();
+    paragraph(0, L"计算后点击“打印”或按 Ctrl+P，在 Windows 的打印对话框中选择打印机和页码，"
+                 L"即打印上一次计算的结果；还没有计算时，程序提示先点击“计算”。");
+    paragraph(0, L"每一页的页眉是程序名称、类别和用途、打印时间和计算机名，页脚是“计算结果仅供"
+                 L"临床参考”和“第 N 页 / 共 M 页”。正文依次为：“输入”（每项参数一行，按计算时所填"
+                 L"的数字原样印出，供核对人核对）、提示（前面以【正常】、【注意】、【警示】或"
+                 L"【危急】标明级别）、报告全文、说明和参考依据。报告较长时自动分页，每一行都"
+                 L"完整打印，不会被截断；逐床交班表的每一床、排班表的每一行不会被分在两页。");
+    paragraph(0, L"最后一页的末尾是签名行，上方留有手写的空间：一般为“核对人、执行人、日期”；"
+                 L"手术安全核查表为该表要求的手术医师、麻醉医师和手术室护士三方签名。");
+    paragraph(0, L"打印任务交给打印机后，窗口底部的状态栏显示“已发送到打印机：”和打印机名称。"
+                 L"没有打印机或打印失败时，弹出“打印失败”提示并说明原因，本次不打印任何内容。");
+    blank_line();
+}
+
+void write_keys() {
+    paragraph(0, L"三、键盘");
+    blank_line();
+    paragraph(0, L"不用鼠标也能完成全部操作：");
+    numbered(L"1. ", L"Tab：移到下一个输入框、按钮或结果框，到最后一个后回到第一个。进入输入框时"
+                     L"全选其内容，直接输入即替换原有内容。");
+    numbered(L"2. ", L"Shift+Tab：按相反的顺序移动。");
+    numbered(L"3. ", L"Enter 或 F5：计算，光标在任何输入框或按钮上都可以。");
+    numbered(L"4. ", L"Ctrl+S：保存记录。");
+    numbered(L"5. ", L"Ctrl+P：打印（见第二节）。");
+    numbered(L"6. ", L"空格键：按下带虚线焦点框的按钮。");
+    paragraph(0, L"输入有误时，按 Enter 关闭“输入有误”提示后，光标回到出错的输入框，并全选其"
+                 L"内容，直接输入正确的数值即可。");
+    blank_line();
+}
+
 void write_manual() {
     put_utf8(L"\xFEFF");
     paragraph(0, L"Kinetora 临床小工具套件 V%ls 使用说明", kVersion);
@@ -171,12 +186,12 @@ void write_manual() {
                  L"64 位，见“控制面板”中“系统”一页的“系统类型”。",
               kVersion, kVersion);
     paragraph(0, L"程序打开时，各输入框已填好示例值，直接点击“计算”或按 F5 即可看到示例"
-                 L"结果。“复制结果”把结果放到剪贴板；“保存记录”把结果追加到该程序的记录"
-                 L"文件；“清空重填”恢复示例值。");
-    paragraph(0, L"键盘：Tab 与 Shift+Tab 在输入框、按钮和结果框之间依次移动，进入输入框时"
-                 L"全选其内容，直接输入即替换；空格键按下当前按钮；Enter 或 F5 计算；"
-                 L"Ctrl+S 保存记录。窗口随显示器的缩放比例放大，并完整显示在任务栏以外的"
-                 L"屏幕区域内。");
+                 L"结果。“复制结果”把程序名称、所填参数和结果放到剪贴板（排班表同时以表格"
+                 L"单元格放入，可直接粘贴到电子表格，每位护士一行、每天一列）；"
+                 L"“保存记录”把提示和结果追加到该程序的记录文件；“清空重填”恢复示例值。按编号查询的程序（采血顺序、危急值、高警示"
+                 L"药品、配伍禁忌、检验套餐）在输入框下方列出每个编号及其名称。");
+    paragraph(0, L"“打印”（Ctrl+P）把结果打印成纸质单据，见第二节；全部按键见第三节。"
+                 L"窗口随显示器的缩放比例放大，并完整显示在任务栏以外的屏幕区域内。");
     paragraph(0, L"计算结果仅供临床参考，不能替代医师的诊疗判断。");
     blank_line();
     paragraph(0, L"一、各程序说明");
@@ -184,10 +199,12 @@ void write_manual() {
     for (int32_t i = 0; i < kCatalogueProgramCount; ++i) {
         write_program(i + 1, kCataloguePrograms[i]);
     }
+    write_printing();
+    write_keys();
     wchar_t folder[kRecordFolderCapacity];
     wchar_t path[kRecordPathCapacity];
     build_record_paths(kLocalAppData, 0, folder, path);
-    paragraph(0, L"二、记录文件");
+    paragraph(0, L"四、记录文件");
     blank_line();
     paragraph(0, L"“保存记录”把上一次计算的结果追加为记录文件中的一行。每个程序有自己的"
                  L"记录文件，都在文件夹 %ls 中，文件名为 T 加三位工具编号（见上文各程序的"
@@ -196,7 +213,7 @@ void write_manual() {
                  L"保存会提示“保存失败”，文件保持原样。",
               folder);
     blank_line();
-    paragraph(0, L"三、信息科：部署与检查");
+    paragraph(0, L"五、信息科：部署与检查");
     blank_line();
     numbered(L"1. ", L"自检。不打开窗口，用各输入的默认值计算一次，把结果写入文件。命令行：");
     paragraph(5, L"Kinetora.exe --selftest [路径]");

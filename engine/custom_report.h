@@ -24,3 +24,11 @@ int32_t build_custom_report(int32_t kind, const ToolDef& tool, const double* inp
 // capacity the grid does not fit (never part of a grid). Never allocates.
 int32_t build_custom_report_grid(int32_t kind, const ToolDef& tool, const double* input_values,
                                  wchar_t* csv, int32_t capacity);
+
+// The numbers a report of `kind` looks up by, one a line, each with what it
+// names: "1 头孢曲松\r\n2 葡萄糖酸钙\r\n…" (no CR LF after the last), made from
+// the report's own table. Returns the units written, terminator not counted;
+// 0, with `out` empty when capacity >= 1, for a kind without a lookup number
+// or a list that does not fit. Defined by the reports beside
+// build_custom_report; the window shows the list under the inputs.
+int32_t build_custom_report_choices(int32_t kind, wchar_t* out, int32_t capacity);

@@ -4,7 +4,9 @@
 #   make test-gui         only the GUI tests of the Windows build, on a virtual display
 #   make gui-screenshot   docs/main-window.png: the window after calculating t = 30;
 #                         docs/message-box-*.png: the five message boxes;
-#                         docs/main-window-144dpi.png: the window at 144 dpi after t = 30
+#                         docs/main-window-144dpi.png: the window at 144 dpi after t = 30;
+#                         docs/lookup-t106-*dpi.png, lookup-t111-*dpi.png: the numbers
+#                         listed under the inputs, at 96 and 144 dpi
 
 GUI_SCREENSHOT := $(ROOT)/docs/main-window.png
 GUI_SCREENSHOT_144 := $(ROOT)/docs/main-window-144dpi.png
@@ -20,6 +22,6 @@ gui-screenshot: windows wine-prefix
 	  KINETORA_DRIVER=$(WIN_BUILD)/tests/gui/gui_driver.exe \
 	  KINETORA_SUITE_DIR=$(WIN_BUILD)/app \
 	  GUI_ARTEFACTS=$(WIN_BUILD)/gui-artefacts SCREENSHOT=$(GUI_SCREENSHOT) BOX_SHOTS=$(ROOT)/docs \
-	  SCREENSHOT_144=$(GUI_SCREENSHOT_144) \
+	  SCREENSHOT_144=$(GUI_SCREENSHOT_144) LOOKUP_SHOTS=$(ROOT)/docs \
 	  bash -c 'bash tests/gui/run_case.sh screenshot && bash tests/gui/run_case.sh message_boxes && \
 	    bash tests/gui/run_case.sh screens'

@@ -168,3 +168,8 @@ extern const wchar_t kInvalidNumberVerdict[];
 // "<subject><value> 号（无此编号）" and the table's line of valid numbers instead
 // and returns false.
 bool append_choice(wchar_t* buffer, int32_t capacity, const ChoiceTable& table, int32_t value);
+
+// The choice table whose rows an input of `kind` names (reference_sheets.cpp:
+// kinds 3, 5 and 11; lookup_reports.cpp: kind 4), or null for any other kind.
+const ChoiceTable* reference_choice_table(int32_t kind);
+const ChoiceTable* lookup_choice_table(int32_t kind);

@@ -196,3 +196,5 @@ int32_t build_critical_values_report(const ToolDef& tool, const double* input_va
     wtext_copy(verdict, verdict_capacity, L"危急值必须闭环：报告、接收、处理、记录");
     return 0;
 }
+
+const ChoiceTable* lookup_choice_table(int32_t kind) { return kind == 4 ? &kCriticalTable : nullptr; }

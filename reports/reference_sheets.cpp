@@ -218,3 +218,12 @@ int32_t build_lab_panels_report(const ToolDef& tool, const double* input_values,
     wtext_copy(verdict, verdict_capacity, L"套餐与采血管已列出，按顺序采血");
     return 0;
 }
+
+const ChoiceTable* reference_choice_table(int32_t kind) {
+    switch (kind) {
+        case 3: return &kBloodDrawTable;
+        case 5: return &kHighAlertTable;
+        case 11: return &kLabPanelTable;
+        default: return nullptr;
+    }
+}

@@ -7,7 +7,9 @@
 #     mapped to the WenQuanYi fonts, so Chinese shows instead of hollow boxes.
 #     Message boxes, captions and menus use "MS Shell Dlg", which the Chinese
 #     locale substitutes by SimSun ("MS Shell Dlg 2" by Tahoma). Wine applies a
-#     replacement only to a face it cannot find on the machine.
+#     replacement only to a face it cannot find on the machine. NSimSun, the
+#     fixed-pitch face the report falls back on, is the fixed-pitch Zen Hei,
+#     which has the signs Micro Hei draws empty ("℃").
 #   - the 32-bit system folder (syswow64) for the 32-bit programs, when Wine's
 #     32-bit half is installed.
 # The prefix is made afresh whenever this script or wine-env.sh changes, or
@@ -42,7 +44,7 @@ REGEDIT4
 "MS Shell Dlg"="WenQuanYi Micro Hei"
 "MS Shell Dlg 2"="WenQuanYi Micro Hei"
 "SimSun"="WenQuanYi Micro Hei"
-"NSimSun"="WenQuanYi Micro Hei"
+"NSimSun"="WenQuanYi Zen Hei Mono"
 "Tahoma"="WenQuanYi Micro Hei"
 "Segoe UI"="WenQuanYi Micro Hei"
 "Microsoft Sans Serif"="WenQuanYi Micro Hei"

@@ -105,7 +105,9 @@ void on_calculate() {
             wchar_t message[kInputErrorCapacity];
             build_input_error_message(tool, i, message, kInputErrorCapacity);
             show_message(message, kInputErrorCaption, MB_ICONWARNING);
+            // The bad text selected: what the user types next replaces it.
             SetFocus(app_state.input_edits[i]);
+            SendMessageW(app_state.input_edits[i], EM_SETSEL, 0, -1);
             return;
         }
     }

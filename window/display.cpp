@@ -99,3 +99,74 @@ SIZE window_frame_size(uint32_t style, int32_t dpi) {
     }
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
+
+namespace {
+
+// The drawing of one character with the font selected into `dc`: black on
+// white in a monochrome bitmap of kGlyphCell x kGlyphCell pixels, read back
+// row by row into `bits`.
+constexpr int kGlyphCell = 48;
+constexpr int kGlyphRowBytes = kGlyphCell / 8;  // a multiple of 2: rows of words
+constexpr int kGlyphBytes = kGlyphRowBytes * kGlyphCell;
+
+bool draw_glyph(HDC dc, HBITMAP bitmap, wchar_t c, BYTE* bits) {
+    RECT cell = {0, 0, kGlyphCell, kGlyphCell};
+    FillRect(dc, &cell, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    TextOutW(dc, 4, 4, &c, 1);
+    GdiFlush();
+    return GetBitmapBits(bitmap, kGlyphBytes, bits) == kGlyphBytes;
+}
+
+bool has_ink(const BYTE* bits) {
+    for (int i = 0; i < kGlyphBytes; ++i) {
+        if (bits[i] != 0xFF) return true;
+    }
+    return false;
+}
+
+bool same_drawing(const BYTE* a, const BYTE* b) {
+    for (int i = 0; i < kGlyphBytes; ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
+}
+
+bool draws_every_glyph(const wchar_t* face, const wchar_t* probe) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateBitmap(kGlyphCell, kGlyphCell, 1, 1, nullptr);
+    HFONT font = CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, face);
+    bool every = dc != nullptr && bitmap != nullptr && font != nullptr;
+    if (every) {
+        HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+        HGDIOBJ old_font = SelectObject(dc, font);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        // U+FFFE is no character: what the font draws for it is its picture of
+        // a missing one (an empty box, or nothing).
+        BYTE missing[kGlyphBytes];
+        BYTE glyph[kGlyphBytes];
+        every = draw_glyph(dc, bitmap, 0xFFFE, missing);
+        for (const wchar_t* c = probe; every && *c != 0; ++c) {
+            every = draw_glyph(dc, bitmap, *c, glyph) && has_ink(glyph) &&
+                    !same_drawing(glyph, missing);
+        }
+        SelectObject(dc, old_font);
+        SelectObject(dc, old_bitmap);
+    }
+    if (font != nullptr) DeleteObject(font);
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    if (dc != nullptr) DeleteDC(dc);
+    return every;
+}
+
+const wchar_t* chosen_face = nullptr;
+
+}  // namespace
+
+const wchar_t* face_drawing_every_glyph(const wchar_t* face, const wchar_t* fallback,
+                                        const wchar_t* probe) {
+    if (chosen_face == nullptr) chosen_face = draws_every_glyph(face, probe) ? face : fallback;
+    return chosen_face;
+}

@@ -23,3 +23,12 @@ RECT monitor_work_area(HMONITOR monitor);
 // The extra width and height the frame of a window of `style` (no menu, no
 // extended style) adds to its client area at `dpi`.
 SIZE window_frame_size(uint32_t style, int32_t dpi);
+
+// The face the report is shown and printed in: `face` when it draws every
+// character of `probe` (each alone, as ink that is not the picture of a
+// character no font has), otherwise `fallback`. A face the system stands in
+// for (font linking, a replacement) counts with what it draws. Decided once
+// per process, at 24 pixels, for the first pair asked about; the window's
+// thread is the only caller.
+const wchar_t* face_drawing_every_glyph(const wchar_t* face, const wchar_t* fallback,
+                                        const wchar_t* probe);

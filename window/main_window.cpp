@@ -4,6 +4,8 @@
 // commands.h.
 #include "main_window.h"
 
+#include "../engine/custom_report.h"
+#include "../engine/line_break.h"
 #include "../engine/wide_text.h"
 #include "app_state.h"
 #include "command_text.h"
@@ -70,10 +72,14 @@ void text_box(HDC dc, int x, int y, int width, int height, const wchar_t* text,
 // The fonts of kFontTable at the window's scale.
 void create_fonts(HFONT* fonts) {
     for (const FontSpec& spec : kFontTable) {
+        const wchar_t* face = spec.id == kReportFont ? face_drawing_every_glyph(
+                                                           spec.face, kReportFallbackFace,
+                                                           kReportGlyphProbe)
+                                                     : spec.face;
         fonts[spec.id] =
             CreateFontW(-scaled_font_height(spec, app_state.scale), 0, 0, 0, spec.weight, FALSE,
                         FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                        CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.face);
+                        CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
     }
 }
 
@@ -132,6 +138,26 @@ void create_input_row(HWND parent, int32_t index) {
     }
 }
 
+// The report box's word-break procedure: its lines wrap only where
+// line_break_allowed lets a line break (no line begins with "。" or "）", "次/分"
+// stays whole). `text` starts at a line of the box, `count` units long.
+int CALLBACK report_word_break(LPWSTR text, int index, int count, int code) {
+    switch (code) {
+        case WB_LEFT:
+            for (int i = index - 1; i > 0; --i) {
+                if (line_break_allowed(text, count, i)) return i;
+            }
+            return 0;
+        case WB_RIGHT:
+            for (int i = index + 1; i < count; ++i) {
+                if (line_break_allowed(text, count, i)) return i;
+            }
+            return count;
+        case WB_ISDELIMITER: return index >= 0 && index < count && text[index] == L' ';
+        default: return 0;
+    }
+}
+
 void create_panel_control(HWND parent, const ControlSpec& spec) {
     wchar_t reference[kReferenceCapacity];
     const wchar_t* text = L"";
@@ -147,11 +173,30 @@ void create_panel_control(HWND parent, const ControlSpec& spec) {
     HWND control = create_control(parent, spec, 0, spec.id, text);
     switch (spec.role) {
         case ControlRole::verdict_label: app_state.verdict_label = control; break;
-        case ControlRole::result_edit: app_state.result_edit = control; break;
+        case ControlRole::result_edit:
+            app_state.result_edit = control;
+            SendMessageW(control, EM_SETWORDBREAKPROC, 0,
+                         reinterpret_cast<LPARAM>(report_word_break));
+            break;
         case ControlRole::note_label: app_state.note_label = control; break;
         case ControlRole::button: app_state.buttons[spec.id - kCalculateId] = control; break;
         default: break;
     }
+}
+
+// The numbers the tool's report looks up by, under the last input row; nothing
+// for a tool whose report has none.
+void create_choices_control(HWND parent) {
+    const int32_t kind = app_state.tool->custom_report_kind;
+    if (kind == 0) return;
+    // The heading, then the list whole (or no control at all).
+    wchar_t text[kChoicesCapacity];
+    wtext_copy(text, kChoicesCapacity, kChoicesControl.caption);
+    wtext_append(text, kChoicesCapacity, L"\r\n");
+    const int32_t head = wtext_length(text);
+    if (build_custom_report_choices(kind, text + head, kChoicesCapacity - head) <= 0) return;
+    create_control(parent, kChoicesControl, input_row_top(clamped_input_count(*app_state.tool)),
+                   kChoicesControl.id, text);
 }
 
 // ---- Message handlers -------------------------------------------------------
@@ -162,6 +207,7 @@ LRESULT on_create(HWND window) {
         create_input_row(window, i);
     }
     if (app_state.tool->input_count <= 0) create_panel_control(window, kNoInputsControl);
+    create_choices_control(window);
     for (const ControlSpec& spec : kPanelControls) create_panel_control(window, spec);
     wtext_copy(app_state.status_text, kStatusCapacity, kReadyStatus);
     return 0;

@@ -76,6 +76,9 @@ const ControlSpec kPanelControls[kPanelControlCount] = {
 const ControlSpec kNoInputsControl =
     {ControlRole::input_label, L"STATIC", 0, kStaticStyle, 36, 151, 408, 22, 0, kLabelFont, ControlText::caption, kNoInputsNotice};
 
+const ControlSpec kChoicesControl =
+    {ControlRole::choices_label, L"STATIC", 0, kStaticStyle, 36, 10, 408, 250, 0, kLabelFont, ControlText::report_choices, L"编号对照："};
+
 const PaintStep kPaintSteps[kPaintStepCount] = {
     // no kind                  left            top        right           bottom       colour             outline              font           text                  fixed text
     {1,  PaintKind::fill,       at(0),          at(0),     far_side(),     far_side(),  kBackgroundColour, kNone,               kNoFont,       PaintText::none,      nullptr},

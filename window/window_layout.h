@@ -69,6 +69,14 @@ struct FontSpec {
 // In creation order; entry i has id i. Heights are in 96-dpi design units.
 extern const FontSpec kFontTable[kFontCount];
 
+// The report box and the printed report use kReportFont's face where it draws
+// every character of kReportGlyphProbe, and this face otherwise: a fixed-pitch
+// face of every Chinese Windows, with the signs the reports write ("℃", "＿",
+// "×" ...) that a Latin face lacks.
+constexpr const wchar_t* kReportFallbackFace = L"NSimSun";
+// The signs the reports write besides ASCII, and a few ideographs.
+constexpr const wchar_t* kReportGlyphProbe = L"℃＿×–→≤≥、。《》【】（），：；体温次分";
+
 // ---- Controls -------------------------------------------------------------
 
 // Values of the Win32 style constants the controls use; the Win32 layer checks
@@ -103,6 +111,7 @@ enum class ControlRole : int32_t {
     result_edit,
     note_label,
     reference_label,
+    choices_label,
     button,
 };
 
@@ -114,6 +123,7 @@ enum class ControlText : int32_t {
     caption,        // the fixed text in ControlSpec::caption
     tool_note,      // the tool's note, empty when it has none
     reference,      // "参考依据：" and the tool's reference
+    report_choices, // ControlSpec::caption, then the report's numbers one a line
     empty,
 };
 
@@ -150,6 +160,13 @@ extern const ControlSpec kPanelControls[kPanelControlCount];
 // that calculate needs nothing; the calculate button then takes the initial
 // focus, so Enter and F5 work at once.
 extern const ControlSpec kNoInputsControl;
+
+// A tool whose report looks a row up by number (build_custom_report_choices)
+// lists the numbers and what each names under its inputs: this control, its y
+// an offset from the top of the row after the last input, created only when
+// the list is not empty. Its height holds a heading and 12 lines.
+extern const ControlSpec kChoicesControl;
+constexpr int32_t kChoicesCapacity = 512;  // the control's text, terminator included
 
 // Texts colours of the controls (WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC).
 constexpr Rgb kEditTextColour = kInkColour;

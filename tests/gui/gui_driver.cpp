@@ -919,6 +919,7 @@ const ControlSpec* spec_of(const RECT& box) {
         for (const ControlSpec& spec : kInputRowControls) {
             if (same(spec, input_row_top(row))) return &spec;
         }
+        if (same(kChoicesControl, input_row_top(row))) return &kChoicesControl;
     }
     return nullptr;
 }
@@ -986,6 +987,108 @@ bool cmd_check_text_fit(Args) {
     DeleteDC(dc);
     if (measured == 0) return fail(L"check-text-fit: no text measured");
     return ok;
+}
+
+// The lines an edit control shows, one a line as it wraps them (CR LF left out).
+bool cmd_shown_lines(Args a) {
+    HWND target = control(number(a[0]));
+    if (!target) return fail(L"shown-lines: no control " + std::wstring(a[0]));
+    const std::wstring text = window_text(target);
+    const int count = static_cast<int>(SendMessageW(target, EM_GETLINECOUNT, 0, 0));
+    for (int line = 0; line < count; ++line) {
+        const int start = static_cast<int>(SendMessageW(target, EM_LINEINDEX, line, 0));
+        const int length = static_cast<int>(SendMessageW(target, EM_LINELENGTH, start, 0));
+        if (start < 0 || start + length > static_cast<int>(text.size())) {
+            return fail(L"shown-lines: line " + std::to_wstring(line) + L" lies outside the text");
+        }
+        print(text.substr(static_cast<size_t>(start), static_cast<size_t>(length)));
+    }
+    return true;
+}
+
+// Each character an edit control shows draws as ink, and not as the picture of
+// a character no font has: a face without the character draws nothing there,
+// or its missing-glyph box. That picture is read from U+0378 (never assigned),
+// which the text should hold; "口" and "o" are boxes of their own. Reads the
+// screen, one cell a character from EM_POSFROMCHAR, for the first showing of
+// each character in the lines in view; the text should hold its characters
+// apart (a blank after each), as a neighbour's ink would count. Prints the
+// number of characters read.
+bool cmd_check_glyphs(Args a) {
+    constexpr wchar_t kNoCharacter = 0x0378;
+    HWND target = control(number(a[0]));
+    if (!target) return fail(L"check-glyphs: no control " + std::wstring(a[0]));
+    const std::wstring text = window_text(target);
+    RECT client = {};
+    GetClientRect(target, &client);
+    Canvas canvas = make_canvas(client.right, client.bottom);
+    POINT origin = {0, 0};
+    ClientToScreen(target, &origin);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.dc, 0, 0, canvas.width, canvas.height, screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    const DWORD background = canvas.pixels[0] & 0xFFFFFF;
+    auto ink = [&](int x, int y) {
+        const DWORD p = canvas.pixels[y * canvas.width + x];
+        int darkest = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int d = static_cast<int>((background >> shift) & 0xFF) -
+                          static_cast<int>((p >> shift) & 0xFF);
+            if (d > darkest) darkest = d;
+        }
+        return darkest > 32;
+    };
+    std::vector<POINT> at(text.size() + 1);
+    int line_height = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        const LRESULT r = SendMessageW(target, EM_POSFROMCHAR, i, 0);
+        at[i] = POINT{static_cast<short>(LOWORD(r)), static_cast<short>(HIWORD(r))};
+        if (i > 0 && at[i].y > at[i - 1].y &&
+            (line_height == 0 || at[i].y - at[i - 1].y < line_height)) {
+            line_height = at[i].y - at[i - 1].y;
+        }
+    }
+    if (line_height <= 0) line_height = client.bottom;
+    // The ink of character i's cell, one mark a pixel; empty when the cell is
+    // not wholly in view.
+    auto picture = [&](size_t i) {
+        std::wstring marks;
+        const int left = at[i].x;
+        const int right = at[i + 1].x;
+        const int top = at[i].y;
+        if (at[i + 1].y != top || right <= left || top < 0 || left < 0 ||
+            right > canvas.width || top + line_height > canvas.height) {
+            return marks;
+        }
+        for (int y = top; y < top + line_height; ++y) {
+            for (int x = left; x < right; ++x) marks += ink(x, y) ? L'#' : L'.';
+            marks += L'|';
+        }
+        return marks;
+    };
+    const size_t probe = text.find(kNoCharacter);
+    const std::wstring no_character = probe == std::wstring::npos ? L"" : picture(probe);
+    if (no_character.empty()) return fail(L"check-glyphs: U+0378 is not in view");
+    std::wstring seen;
+    std::wstring missing;
+    int read = 0;
+    for (size_t i = 0; i + 1 < at.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L' ' || c == L'\r' || c == L'\n' || c == kNoCharacter ||
+            seen.find(c) != std::wstring::npos) {
+            continue;
+        }
+        const std::wstring marks = picture(i);
+        if (marks.empty()) continue;
+        seen += c;
+        ++read;
+        if (marks.find(L'#') == std::wstring::npos || marks == no_character) missing += c;
+    }
+    free_canvas(canvas);
+    print(L"glyphs read " + std::to_wstring(read));
+    if (read == 0) return fail(L"check-glyphs: no character in view");
+    if (!missing.empty()) return fail(L"check-glyphs: drawn blank or as a missing glyph: " + missing);
+    return true;
 }
 
 // Sends the main window WM_DPICHANGED for <dpi>, as Windows does when the
@@ -1063,6 +1166,8 @@ const Command kCommands[] = {
     {L"work-area",                0,    cmd_work_area},
     {L"check-text-fit",           0,    cmd_check_text_fit},
     {L"dpi-changed",              1,    cmd_dpi_changed},
+    {L"shown-lines",              1,    cmd_shown_lines},
+    {L"check-glyphs",             1,    cmd_check_glyphs},
 };
 
 }  // namespace

@@ -16,7 +16,7 @@ packages_of() {
 }
 
 expected_run=$(printf '%s\n' cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    wine64 fonts-wqy-microhei locales | sort -u)
+    wine64 fonts-wqy-microhei fonts-wqy-zenhei locales | sort -u)
 got_run=$(packages_of run WIN_BUILD=/nonexistent)
 if [ "$got_run" != "$expected_run" ]; then
     fail "make run installs: $(echo $got_run) (expected: $(echo $expected_run))"

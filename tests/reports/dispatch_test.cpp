@@ -182,3 +182,66 @@ TEST(FindWholeInput, TruncatesTowardZeroAndSaturates) {
 }
 
 }  // namespace
+
+// The numbers the window lists under the inputs: every number of the report's
+// own table, in order, each with a name the report itself gives that number
+// (its line of valid numbers, or the drug number lines), and nothing for a
+// report without a lookup number.
+struct ChoicesCase {
+    int32_t kind;
+    int32_t count;  // lines of the list; 0: no list
+};
+
+const ChoicesCase kChoicesCases[] = {
+    {0, 0}, {1, 0}, {2, 0}, {3, 6}, {4, 6}, {5, 4}, {6, 10},
+    {7, 0}, {8, 0}, {9, 0}, {10, 0}, {11, 6}, {12, 0}, {-1, 0},
+};
+
+TEST(Dispatch, ChoicesListEveryNumberOfTheReportsOwnTableWithItsName) {
+    for (const ChoicesCase& c : kChoicesCases) {
+        GuardedBuffer out(1024);
+        const int32_t written = build_custom_report_choices(c.kind, out.data(), out.capacity);
+        EXPECT_TRUE(out.sound()) << c.kind;
+        const std::wstring list = out.text();
+        EXPECT_EQ(written, static_cast<int32_t>(list.size())) << c.kind;
+        if (c.count == 0) {
+            EXPECT_EQ(list, L"") << c.kind;
+            continue;
+        }
+        // A number that names no row: the report names every valid number.
+        TestTool tool;
+        make_tool(&tool, {{"kind", 99}, {"panel", 99}, {"drugA", 99}, {"drugB", 98}});
+        const std::wstring report = run_report(c.kind, tool).report;
+        size_t start = 0;
+        int32_t number = 0;
+        while (start <= list.size()) {
+            size_t end = list.find(L"\r\n", start);
+            if (end == std::wstring::npos) end = list.size();
+            const std::wstring line = list.substr(start, end - start);
+            ++number;
+            const std::wstring head = std::to_wstring(number) + L" ";
+            ASSERT_EQ(line.substr(0, head.size()), head) << c.kind << " line " << number;
+            const std::wstring name = line.substr(head.size());
+            EXPECT_FALSE(name.empty()) << c.kind << " line " << number;
+            EXPECT_NE(report.find(name), std::wstring::npos) << c.kind << ": " << name.c_str();
+            start = end + 2;
+        }
+        EXPECT_EQ(number, c.count) << c.kind;
+    }
+}
+
+TEST(Dispatch, ChoicesThatDoNotFitGiveNoListRatherThanPartOfOne) {
+    GuardedBuffer whole(1024);
+    const int32_t length = build_custom_report_choices(6, whole.data(), whole.capacity);
+    ASSERT_GT(length, 0);
+    for (int32_t capacity : {1, 2, length}) {
+        GuardedBuffer out(capacity);
+        wtext_copy(out.data(), capacity, L"旧");
+        EXPECT_EQ(build_custom_report_choices(6, out.data(), capacity), 0) << capacity;
+        EXPECT_EQ(out.text(), L"") << capacity;
+        EXPECT_TRUE(out.sound()) << capacity;
+    }
+    GuardedBuffer exact(length + 1);
+    EXPECT_EQ(build_custom_report_choices(6, exact.data(), exact.capacity), length);
+    EXPECT_EQ(exact.text(), whole.text());
+}

@@ -148,6 +148,15 @@ TEST(WindowLayout, ControlsSitInTheirPaintedAreas) {
             EXPECT_FALSE(overlap(box, control_box(kPanelControls[j], 0))) << i << " " << j;
         }
     }
+    // The numbers of a lookup by up to four inputs: below the last row, inside
+    // the left panel.
+    for (int32_t inputs = 1; inputs <= 4; ++inputs) {
+        const Box box = control_box(kChoicesControl, input_row_top(inputs));
+        EXPECT_TRUE(inside(box, left_panel)) << inputs;
+        for (const ControlSpec& spec : kInputRowControls) {
+            EXPECT_FALSE(overlap(box, control_box(spec, input_row_top(inputs - 1)))) << inputs;
+        }
+    }
     // The status line (step 14) stays clear of the buttons.
     for (const ControlSpec& spec : kPanelControls) {
         EXPECT_FALSE(overlap(control_box(spec, 0), step_box(14)));

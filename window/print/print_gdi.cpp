@@ -4,6 +4,7 @@
 
 #include "../../engine/platform.h"
 #include "../../engine/wide_text.h"
+#include "../display.h"
 
 namespace {
 
@@ -148,10 +149,15 @@ uint32_t gdi_prepare(void* context, void* dc_pointer, PrintGeometry* geometry) {
     free_fonts(c);
     for (const PrintStyleSpec& spec : kPrintStyles) {
         const int em = MulDiv(spec.tenth_points, dpi_y, 720);
+        // The report in the face the screen shows it in: one that draws every sign.
+        const wchar_t* face = spec.style == kPrintReport
+                                  ? face_drawing_every_glyph(spec.face, kReportFallbackFace,
+                                                             kReportGlyphProbe)
+                                  : spec.face;
         HFONT font = CreateFontW(-em, 0, 0, 0, spec.weight,
                                  FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, spec.face);
+                                 DEFAULT_PITCH | FF_DONTCARE, face);
         if (font == nullptr) {
             const uint32_t error = last_error();
             free_fonts(c);

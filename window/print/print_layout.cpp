@@ -1,5 +1,6 @@
 #include "print_layout.h"
 
+#include "../../engine/line_break.h"
 #include "../../engine/tool_result.h"
 #include "../../engine/wide_text.h"
 
@@ -332,8 +333,10 @@ int32_t print_line_fit(const wchar_t* text, int32_t length, int32_t width, Print
         // Never half a pair: one unit back, or the whole pair when it is all there is.
         fit = fit > 1 ? fit - 1 : 2;
     }
+    // The last place in the prefix's second half where a line may end
+    // (engine/line_break.h): never before "。" or "）", nor inside "次/分".
     for (int32_t i = fit; i > fit / 2; --i) {
-        if (text[i - 1] == L' ' && i < length) return i;
+        if (line_break_allowed(text, length, i)) return i;
     }
     return fit;
 }

@@ -150,7 +150,8 @@ void lay_out_print(const PrintDocument& document, const PrintGeometry& geometry,
 
 // The number of units of text[0..length) that go on one line of `width` in
 // `style`: all of them when they fit; else the longest prefix that fits, ended
-// after its last blank when that blank lies in the prefix's second half; at
+// at its last place where a line may break (line_break_allowed) when that
+// place lies in the prefix's second half; at
 // least one character (a surrogate pair counts as one) so that a line always
 // advances; never the first half of a surrogate pair alone.
 int32_t print_line_fit(const wchar_t* text, int32_t length, int32_t width, PrintStyle style,

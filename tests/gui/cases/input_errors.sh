@@ -47,6 +47,25 @@ run_case() {
   drv set-text 2000 '24:00' click 1001 \
       expect-box "$(esc 输入有误)" "$(esc '第 1 项“首剂时间”请输入数字。')" expect-focus 2000
   ok "24:00 is no time of day: input error"
+
+  # Typed at the keyboard: after Enter closes the message, the bad field has
+  # the focus with its text selected, so what is typed next replaces it. Each
+  # row: the field, the bad text typed into it, the good text typed after.
+  local field bad good
+  for row in '2000|abc|9:00' '2001|8x|12' '2002|0.5.|4'; do
+    IFS='|' read -r field bad good <<< "$row"
+    drv set-text 2000 8 set-text 2001 8 set-text 2002 6
+    click_control "$field"
+    key ctrl+a
+    type_text "$bad"
+    key Return
+    drv wait-box "$(esc 输入有误)"
+    key Return
+    drv wait-no-box expect-focus "$field"
+    type_text "$good"
+    drv expect-text "$field" "$good"
+    ok "field $field: \"$bad\", Enter, Enter, \"$good\" leaves \"$good\""
+  done
   stop_app
 
   # Only a field the tool marks optional may be empty: the infusion card's bed

@@ -16,7 +16,8 @@
 # the DPI is the prefix's LogPixels, read when a program starts; the work area
 # is the display's _NET_WORKAREA, read when the Wine server starts.
 # With SCREENSHOT_144 set (make gui-screenshot) the window at 144 dpi after
-# calculating t = 30 is written there.
+# calculating t = 30 is written there. The lookup programs T106 and T111 list
+# their numbers under the inputs, fitting at 96 and 144 dpi and on 1024 x 768.
 
 SCREENS_ROOT=$KINETORA_SOURCE
 XVFB_PID=""
@@ -124,6 +125,23 @@ PIXELS
   expect_pixel "$what" "$(( $(sc 728) - 1 ))" "$(sc 690)" '#CED8E0' "$what: print button outline, right edge"
 }
 
+# The window of a lookup program after calculating, as
+# <program>-<dpi>dpi.png, and in LOOKUP_SHOTS (make gui-screenshot) as
+# docs' lookup-<program>-<dpi>dpi.png.
+lookup_shot() {
+  local program=$1 dpi=$2 name="${1,,}-${2}dpi"
+  shot_until "$name-screen" "$(sc 492)" "$(sc 142)" "$(sc 492)" "$(sc 46)" "$COLOUR_LEVEL0" 0 1000000 \
+    "$name: painted"
+  sleep 0.5
+  shot "$name-screen"
+  "$CONVERT" "$ARTEFACTS/$name-screen.png" -crop "${CLIENT_W}x${CLIENT_H}+$CLIENT_X+$CLIENT_Y" +repage \
+    -strip -define png:exclude-chunks=date,time "$ARTEFACTS/$name.png" || fail "cropping $name"
+  if [ -n "${LOOKUP_SHOTS:-}" ]; then
+    cp "$ARTEFACTS/$name.png" "$LOOKUP_SHOTS/lookup-$name.png" || fail "writing $name"
+    ok "$name written to $LOOKUP_SHOTS"
+  fi
+}
+
 run_case() {
   export KINETORA_WINEPREFIX="$SCREENS_ROOT/build/wineprefix-screens"
   "$SCREENS_ROOT/tools/wine-prefix.sh" >/dev/null || fail "making $KINETORA_WINEPREFIX"
@@ -162,6 +180,17 @@ run_case() {
       check_window dpi96-changed-back
     fi
     stop_app
+    # The lookup programs' numbers under their inputs, after calculating.
+    if (( dpi == 96 || dpi == 144 )); then
+      local program
+      for program in T106 T111; do
+        start_app "$KINETORA_SUITE_DIR/Kinetora-$program.exe"
+        check_window "${program,,}-dpi$dpi"
+        drv click 1001
+        lookup_shot "$program" "$dpi"
+        stop_app
+      done
+    fi
     # Five input rows, where rounding could take a label's room away.
     if (( dpi != 96 )); then
       start_app "$KINETORA_SUITE_DIR/Kinetora-T110.exe"
@@ -191,6 +220,11 @@ run_case() {
       fail "${width}x$height at $dpi dpi: the window (top $window_top, height $window_height) does not fill the work area's height"
     check_window "work${width}x${height}-dpi$dpi"
     stop_app
+    if (( width == 1024 )); then
+      start_app "$KINETORA_SUITE_DIR/Kinetora-T106.exe"
+      check_window "t106-work${width}x${height}-dpi$dpi"
+      stop_app
+    fi
     set_dpi 96
     screen_close
   done
