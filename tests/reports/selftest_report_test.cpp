@@ -36,6 +36,13 @@ const SelftestCase kCases[] = {
     {"dosing_bars",         e2e_dosing_tool},
     {"card_flags",          e2e_card_flags_tool},
     {"roster_continued",    e2e_continued_roster_tool},
+    {"compat_vitamin_c",    e2e_vitamin_c_tool},
+    {"compat_ambroxol",     e2e_ambroxol_tool},
+    {"compat_y_site",       e2e_y_site_tool},
+    {"compat_unlisted",     e2e_unlisted_pair_tool},
+    {"roster_two_nurses",   e2e_two_nurse_roster_tool},
+    {"roster_fraction",     e2e_fraction_roster_tool},
+    {"follow_up_past",      e2e_past_follow_up_tool},
 };
 
 TEST(SelftestFile, MatchesTheExpectedBytes) {
