@@ -111,18 +111,22 @@ run_case() {
   check_printout roster_40x31 "$(level_words_shown)" 1 '护士人数：40 人|排班天数：31 天|轮转起点：0'
   stop_app
 
-  # Chinese lines on paper: "℃" printed, and no line opening with closing
-  # punctuation or split at a slash.
+  # Chinese lines on paper: no line opening with closing punctuation or split
+  # at a slash, on the handover sheet and the infusion card, whose rate keeps
+  # its unit "滴/分" whole.
   start_app "$KINETORA_SUITE_DIR/Kinetora-T109.exe"
   drv click 1001 sleep 500
   print_to_pdf handover
   check_printout handover "$(level_words_shown)"
-  local paper bad
-  paper=$(pdftotext -layout "$ARTEFACTS/handover.pdf" -)
-  grep -q '体温＿℃ 脉搏＿次/分' <<< "$paper" || fail "handover: \"体温＿℃ 脉搏＿次/分\" not on paper"
-  bad=$(sed 's/^ *//' <<< "$paper" | grep -n -e '^[。，、；：？！）》”’℃％%／/]' -e '[（《“‘／/]$') &&
-    fail "handover: a printed line breaks at punctuation or a slash: $bad"
-  ok "handover: 体温＿℃ on paper, every line break where Chinese text may break"
+  local paper bad name
+  for name in handover infusion_card; do
+    paper=$(pdftotext -layout "$ARTEFACTS/$name.pdf" -)
+    bad=$(sed 's/^ *//' <<< "$paper" | grep -n -e '^[。，、；：？！）》”’℃％%／/]' -e '[（《“‘／/]$') &&
+      fail "$name: a printed line breaks at punctuation or a slash: $bad"
+  done
+  grep -q '滴速：40 滴/分' <<< "$(pdftotext "$ARTEFACTS/infusion_card.pdf" -)" ||
+    fail "infusion card: \"滴速：40 滴/分\" not whole on paper"
+  ok "handover and infusion card: every line break where Chinese text may break"
   stop_app
 
   # No printer: Wine finds none when CUPS cannot be reached.
