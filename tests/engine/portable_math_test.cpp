@@ -132,11 +132,16 @@ struct Sequence {
     }
 };
 
-// Against the x87 long double functions (11 more bits): at most 0.52 units in
-// the last place (the exact results lie within 2^-11 of those). Bases near 1
-// with large exponents and results spanning the whole exponent range are the
-// hard part of a power.
+// Against glibc's x87 long double functions (11 more bits): at most 0.52 units
+// in the last place (the exact results lie within 2^-11 of those). Bases near
+// 1 with large exponents and results spanning the whole exponent range are the
+// hard part of a power. On the host only: MinGW's long double pow is itself off
+// by 0.03 units of a double at times; the Windows programs give the host's bits
+// (RandomFormulasGiveTheSameBitsOnEveryBuild).
 TEST(PortableMath, WithinHalfAUnitInTheLastPlaceOrSo) {
+#ifndef __GLIBC__
+    GTEST_SKIP() << "no accurate long double functions to compare with";
+#endif
     if (LDBL_MANT_DIG < 64) GTEST_SKIP() << "no wider long double to compare with";
     struct Range {
         double base_low, base_high, exponent_low, exponent_high;
