@@ -8,7 +8,8 @@ mpmath at 60 digits, rounded once to double):
     below 1 and of 2^-8 above (eight significant bits at most), of the two
     nearest the one that keeps |r| = |z invc - 1| smallest. Then r < 2^-7 is a
     multiple of 2^-60 and so a double, and zhi * invc and zlo * invc are
-    exact; the subinterval holding 1 has invc = 1. logc + logctail = -ln(invc),
+    exact; the subinterval holding 1 has invc = 1, and every other one has
+    |logc| >= |r|. logc + logctail = -ln(invc),
     logc a multiple of 2^-42 (so k * kLn2Hi + logc is exact).
   kExpRows[i] = {scale, tail}: scale = 2^(i/128) rounded to double,
     tail = 2^(i/128) / scale - 1 rounded to double.
@@ -47,10 +48,13 @@ for i in range(N):
         quantum = ldexp(1, -7 if b <= 1 else -8)
         low = floor(1 / c / quantum) * quantum
         invc = min((low, low + quantum), key=lambda v: max(abs(a * v - 1), abs(b * v - 1)))
-    assert max(abs(a * invc - 1), abs(b * invc - 1)) < ldexp(1, -7)
+    largest_r = max(abs(a * invc - 1), abs(b * invc - 1))
+    assert largest_r < ldexp(1, -7)
     exact = -log(invc)
     logc = round_to(exact, ldexp(1, -42))
     logctail = mpf(float(exact - logc))
+    # log_parts adds r to logc without the full error term: |logc| >= |r|.
+    assert logc == 0 or abs(logc) >= largest_r
     print("    {%-24s %-25s %s}," % (hexf(invc) + ",", hexf(logc) + ",", hexf(logctail)))
 print("};")
 print()
