@@ -333,11 +333,15 @@ constexpr uint64_t kSignBit = 0x8000000000000000ULL;
 constexpr uint64_t kSmallestNormal = 0x0010000000000000ULL;  // bits of 2^-1022
 constexpr uint64_t kInfinity = 0x7ff0000000000000ULL;        // bits of +infinity
 constexpr uint64_t kHigh26Bits = ~0ULL << 27;                // a double cut to 26 bits
+constexpr uint64_t kHugeExponent = 0x7830000000000000ULL;    // bits of 2^900
+// Veltkamp's splitting: a = hi + lo exactly, hi with 26 bits and lo with at
+// most 26 (for |a| below 2^996). Pure double arithmetic, which the 32-bit
+// program does faster than cutting the bits.
+constexpr double kSplit26 = 0x1p27 + 1;
 
-// The error of s = a + b: a + b == s + error exactly (any magnitudes).
-double addition_error(double a, double b, double s) {
-    double b_part = s - a;
-    return (a - (s - b_part)) + (b - b_part);
+double high_part(double a) {
+    double c = kSplit26 * a;
+    return c - (c - a);
 }
 
 // ln x as hi + *lo, for the bits of a positive finite x; a subnormal x comes
@@ -362,11 +366,14 @@ double log_parts(uint64_t ix, double* lo) {
 
     // k ln 2 + logc (exact) + r - rhi^2 / 2 (exact: rhi has at most 22 bits).
     double t1 = kd * kLn2Hi + row.logc;
+    // Both additions lose no more than their error terms show: t1 is 0 or
+    // above |r| (tools/math-tables.py checks the rows), and |t2| exceeds
+    // rhi^2 / 2.
     double t2 = t1 + r;
-    double lo2 = addition_error(t1, r, t2);
+    double lo2 = (t1 - t2) + r;
     double half_rhi2 = -0.5 * rhi * rhi;
     double hi = t2 + half_rhi2;
-    double lo4 = addition_error(t2, half_rhi2, hi);
+    double lo4 = (t2 - hi) + half_rhi2;
     // The rest of -r^2 / 2, and log1p(r) - r + r^2 / 2 up to r^9.
     double lo1 = kd * kLn2Lo + row.logctail;
     double lo3 = -rlo * (rhi + 0.5 * rlo);
@@ -440,10 +447,12 @@ int32_t whole_kind(uint64_t iy) {
 double regular_pow(uint64_t ix, double y, uint64_t sign) {
     double lo;
     double hi = log_parts(ix, &lo);
-    // y (hi + lo) as ehi + elo: 26-bit halves make yhi * lhi exact.
-    double yhi = double_of(bits_of(y) & kHigh26Bits);
+    // y (hi + lo) as ehi + elo: 26-bit halves make yhi * lhi exact. With
+    // |y| >= 2^900 (and x not 1) the result over- or underflows whatever elo is.
+    if ((bits_of(y) & ~kSignBit) >= kHugeExponent) return exp_parts(y * hi, 0, sign);
+    double yhi = high_part(y);
     double ylo = y - yhi;
-    double lhi = double_of(bits_of(hi) & kHigh26Bits);
+    double lhi = high_part(hi);
     double llo = (hi - lhi) + lo;
     double ehi = yhi * lhi;
     double elo = ylo * lhi + y * llo;
@@ -480,8 +489,11 @@ double special_pow(double x, double y, uint64_t ix, uint64_t iy) {
 double portable_pow(double x, double y) {
     uint64_t ix = bits_of(x);
     uint64_t iy = bits_of(y);
-    // Fast path: x positive normal, y finite and not 0.
-    if (ix - kSmallestNormal >= kInfinity - kSmallestNormal || (iy & ~kSignBit) - 1 >= kInfinity - 1) {
+    // Fast path: x positive normal, y finite and not 0 (tested on the high
+    // 32 bits, which is quicker in the 32-bit program).
+    uint32_t x_high = static_cast<uint32_t>(ix >> 32);
+    uint32_t y_high = static_cast<uint32_t>(iy >> 32) & 0x7fffffffu;
+    if (x_high - 0x00100000u >= 0x7fe00000u || y_high >= 0x7ff00000u || y == 0) {
         return special_pow(x, y, ix, iy);
     }
     return regular_pow(ix, y, 0);
