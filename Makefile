@@ -126,9 +126,10 @@ test-windows:
 	@$(XVFB) tools/with-wine-session.sh \
 	  ctest --test-dir $(WIN_BUILD) --output-on-failure -j2 --timeout 600
 
-# make run as a new user runs it without a display, read from what it prints.
+# make run as a new user runs it without a display, read from what it prints
+# (and without the flags of this make, whose job server it cannot reach).
 test-make-run:
-	@tests/make/run_selftest.sh $(ROOT)
+	@MAKEFLAGS= tests/make/run_selftest.sh $(ROOT)
 
 # Builds the program alone, not the tests: a first run from a fresh clone is
 # quick and installs only RUN_PACKAGES. A build folder made here has the tests
