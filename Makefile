@@ -30,7 +30,8 @@ PRINT_PACKAGES := cups printer-driver-cups-pdf poppler-utils
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 .PHONY: all deps run-deps host windows wine-prefix print-spooler test test-host test-windows test-make-run \
-  test-stages test-packages test-group-win64 test-group-screens test-group-win32 test-group-host run clean
+  test-stages test-packages test-group-win64 test-group-screens test-group-win32 test-group-host \
+  test-gui-half-1 test-gui-half-2 run clean
 
 all: host windows
 
@@ -60,8 +61,9 @@ print-spooler: deps
 # make test: the packages, the 64-bit build and the Wine prefix first; then
 # four groups at once, each of which shares no display, Wine prefix or
 # record folder with another:
-#   - win64: its unit and end-to-end tests, its GUI tests (one window at a
-#     time, on one display), make run without a display;
+#   - win64: its unit and end-to-end tests, its GUI tests in two halves at
+#     once (each one window at a time, on a display and a prefix of its own),
+#     make run without a display;
 #   - screens: the GUI test of other screens (displays and a prefix of its own);
 #   - win32: the 32-bit build, then its tests in a prefix of its own
 #     (build/wineprefix-x86) on a display of its own;
@@ -99,9 +101,22 @@ test-packages: deps x86-deps fuzz-deps
 test-group-win64:
 	@$(call timed,win64 tests,$(XVFB) tools/with-wine-session.sh \
 	  ctest --test-dir $(WIN_BUILD) -LE gui --output-on-failure -j2 --timeout 600)
-	@$(call timed,GUI tests win64,$(XVFB) tools/with-wine-session.sh \
-	  ctest --test-dir $(WIN_BUILD) -L gui -E '^gui\.screens$$' --output-on-failure --timeout 600)
+	@$(MAKE) --no-print-directory -j2 test-gui-half-1 test-gui-half-2
 	@$(call timed,make run,$(MAKE) --no-print-directory test-make-run)
+
+# The GUI tests of the 64-bit build (but screens) in two halves at once, each
+# one window at a time on a display, a prefix and a wine server of its own
+# (the second prefix, build/wineprefix-gui2, is made like the first).
+GUI_HALF_1 := ^gui\.(input_errors|print|layout|keyboard|resources)$$
+test-gui-half-1:
+	@$(call timed,GUI tests win64 half 1,$(XVFB) tools/with-wine-session.sh \
+	  ctest --test-dir $(WIN_BUILD) -L gui -R '$(GUI_HALF_1)' --output-on-failure --timeout 600)
+
+test-gui-half-2:
+	@$(call timed,GUI tests win64 half 2,KINETORA_WINEPREFIX=$(ROOT)/build/wineprefix-gui2 \
+	  xvfb-run -a -n 160 -s "-screen 0 1280x1024x24" tools/with-wine-session.sh \
+	  ctest --test-dir $(WIN_BUILD) -L gui -E '$(GUI_HALF_1)|^gui\.screens$$' --output-on-failure \
+	  --timeout 600)
 
 # Its own X displays and prefix; the outer display (another server number than
 # the other groups' xvfb-run -a) only keeps run_case.sh from starting one.
