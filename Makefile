@@ -30,7 +30,8 @@ PRINT_PACKAGES := cups printer-driver-cups-pdf poppler-utils
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 .PHONY: all deps run-deps host windows wine-prefix print-spooler test test-host test-windows test-make-run \
-  run clean
+  test-stages test-packages test-group-win64 test-group-screens test-group-win32 test-group-host \
+  test-gui-half-1 test-gui-half-2 run clean
 
 all: host windows
 
@@ -57,12 +58,80 @@ wine-prefix: run-deps
 print-spooler: deps
 	@tools/print-spooler.sh ensure
 
-test: host windows windows-x86 wine-prefix print-spooler
-	@$(MAKE) --no-print-directory test-host
-	@$(MAKE) --no-print-directory test-windows
-	@$(MAKE) --no-print-directory test-windows-x86
-	@$(MAKE) --no-print-directory test-make-run
-	@$(MAKE) --no-print-directory fuzz-smoke
+# make test: the packages, the 64-bit build and the Wine prefix first; then
+# four groups at once, each of which shares no display, Wine prefix or
+# record folder with another:
+#   - win64: its unit and end-to-end tests, its GUI tests in two halves at
+#     once (each one window at a time, on a display and a prefix of its own),
+#     make run without a display;
+#   - screens: the GUI test of other screens (displays and a prefix of its own);
+#   - win32: the 32-bit build, then its tests in a prefix of its own
+#     (build/wineprefix-x86) on a display of its own;
+#   - host: the host build, its tests, the fuzz smoke test.
+# The builds of the last two run under nice, so that the GUI tests' windows
+# keep their pace. Ends with the time of each stage (build/stage-times.txt).
+STAGE_TIMES := $(ROOT)/build/stage-times.txt
+# A dry run (make -n test, as tests/make/run_packages.sh does) still runs the
+# lines that call $(MAKE); these then only pass the dry run on, and note nothing.
+DRY_RUN = $(findstring n,$(firstword -$(MAKEFLAGS)))
+# $(call timed,<stage>,<command>): runs the command and notes its time and exit code.
+timed = $(if $(DRY_RUN),$(2),s=$$(date +%s); $(2); rc=$$?; \
+  echo "$(1)|$$(( $$(date +%s) - s ))|$$rc" >> $(STAGE_TIMES); exit $$rc)
+
+test:
+	@$(if $(DRY_RUN),$(MAKE) --no-print-directory test-stages,\
+	mkdir -p $(ROOT)/build && rm -f $(STAGE_TIMES); start=$$(date +%s); \
+	$(MAKE) --no-print-directory test-stages; rc=$$?; \
+	echo; printf '%-28s %8s  %s\n' "make test stage" "seconds" "result"; \
+	while IFS='|' read -r stage seconds status; do \
+	  printf '%-28s %8s  %s\n' "$$stage" "$$seconds" "$$([ "$$status" = 0 ] && echo ok || echo "FAILED ($$status)")"; \
+	done < $(STAGE_TIMES); \
+	printf '%-28s %8s\n' "total (groups in parallel)" "$$(( $$(date +%s) - start ))"; \
+	exit $$rc)
+
+test-stages:
+	@$(call timed,packages,$(MAKE) --no-print-directory test-packages)
+	@$(call timed,build win64,$(MAKE) --no-print-directory windows)
+	@$(call timed,Wine prefix and printer,$(MAKE) --no-print-directory wine-prefix print-spooler)
+	@$(MAKE) --no-print-directory -j4 --output-sync=target test-group-win64 test-group-screens \
+	  test-group-win32 test-group-host
+
+test-packages: deps x86-deps fuzz-deps
+
+test-group-win64:
+	@$(call timed,win64 tests,$(XVFB) tools/with-wine-session.sh \
+	  ctest --test-dir $(WIN_BUILD) -LE gui --output-on-failure -j2 --timeout 600)
+	@$(MAKE) --no-print-directory -j2 test-gui-half-1 test-gui-half-2
+	@$(call timed,make run,$(MAKE) --no-print-directory test-make-run)
+
+# The GUI tests of the 64-bit build (but screens) in two halves at once, each
+# one window at a time on a display, a prefix and a wine server of its own
+# (the second prefix, build/wineprefix-gui2, is made like the first).
+GUI_HALF_1 := ^gui\.(input_errors|print|layout|keyboard|resources)$$
+test-gui-half-1:
+	@$(call timed,GUI tests win64 half 1,$(XVFB) tools/with-wine-session.sh \
+	  ctest --test-dir $(WIN_BUILD) -L gui -R '$(GUI_HALF_1)' --output-on-failure --timeout 600)
+
+test-gui-half-2:
+	@$(call timed,GUI tests win64 half 2,KINETORA_WINEPREFIX=$(ROOT)/build/wineprefix-gui2 \
+	  xvfb-run -a -n 160 -s "-screen 0 1280x1024x24" tools/with-wine-session.sh \
+	  ctest --test-dir $(WIN_BUILD) -L gui -E '$(GUI_HALF_1)|^gui\.screens$$' --output-on-failure \
+	  --timeout 600)
+
+# Its own X displays and prefix; the outer display (another server number than
+# the other groups' xvfb-run -a) only keeps run_case.sh from starting one.
+test-group-screens:
+	@$(call timed,GUI test screens,xvfb-run -a -n 200 -s "-screen 0 1280x1024x24" \
+	  ctest --test-dir $(WIN_BUILD) -R '^gui\.screens$$' --output-on-failure --timeout 900)
+
+test-group-win32:
+	@$(call timed,build win32,nice $(MAKE) --no-print-directory windows-x86)
+	@$(call timed,win32 tests,$(MAKE) --no-print-directory test-windows-x86)
+
+test-group-host:
+	@$(call timed,build host,nice $(MAKE) --no-print-directory host)
+	@$(call timed,host tests,$(MAKE) --no-print-directory test-host)
+	@$(call timed,fuzz smoke,nice $(MAKE) --no-print-directory fuzz-smoke)
 
 test-host:
 	@cd $(HOST_BUILD) && ctest --output-on-failure -j2 --timeout 300
@@ -72,9 +141,10 @@ test-windows:
 	@$(XVFB) tools/with-wine-session.sh \
 	  ctest --test-dir $(WIN_BUILD) --output-on-failure -j2 --timeout 600
 
-# make run as a new user runs it without a display, read from what it prints.
+# make run as a new user runs it without a display, read from what it prints
+# (and without the flags of this make, whose job server it cannot reach).
 test-make-run:
-	@tests/make/run_selftest.sh $(ROOT)
+	@MAKEFLAGS= tests/make/run_selftest.sh $(ROOT)
 
 # Builds the program alone, not the tests: a first run from a fresh clone is
 # quick and installs only RUN_PACKAGES. A build folder made here has the tests

@@ -2,6 +2,8 @@
 // lowest first; every operand is evaluated, failures only raise the flag.
 #include "formula_language.h"
 
+#include "portable_math.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -156,29 +158,12 @@ double look_up_key(FormulaState* s, const char* name, int32_t length) {
     return fail_as_zero(s);
 }
 
-// Powers and decimal logarithms. MinGW's pow for doubles is another function in
-// the 32-bit and the 64-bit runtime (the 64-bit one misses whole powers such as
-// 1.2^6 by a bit), and log10 comes from the C runtime DLL, whose 32-bit and
-// 64-bit builds part in the last bit. MinGW's long double functions are linked
-// into the program and run the same x87 code in both: rounded once to a double,
-// their results are the same in the 32-bit and the 64-bit programs on every
-// Windows, and at least as close to the exact value.
-double power(double base, double exponent) {
-#ifdef __MINGW32__
-    return static_cast<double>(
-        std::pow(static_cast<long double>(base), static_cast<long double>(exponent)));
-#else
-    return std::pow(base, exponent);
-#endif
-}
+// Powers and decimal logarithms come from portable_math: the C runtimes' pow
+// and log10 part in the last bit between the 32-bit and the 64-bit programs
+// (and the 64-bit pow misses whole powers such as 1.2^6 by a bit).
+double power(double base, double exponent) { return portable_pow(base, exponent); }
 
-double decimal_log(double x) {
-#ifdef __MINGW32__
-    return static_cast<double>(std::log10(static_cast<long double>(x)));
-#else
-    return std::log10(x);
-#endif
-}
+double decimal_log(double x) { return portable_log10(x); }
 
 // Functions. Each operation takes the state and its arguments (a one-argument
 // function ignores b); an argument outside the domain fails as 0.

@@ -25,6 +25,10 @@ windows-x86: x86-deps
 	@cmake --preset windows-x86 -DKINETORA_TESTS=ON >/dev/null
 	@cmake --build --preset windows-x86
 
+# A prefix of its own (one per architecture; made like the 64-bit one, with its
+# own wine server) and a display of its own (another server number than the
+# 64-bit tests' xvfb-run -a): make test runs them beside the 64-bit tests.
+X86_WINEPREFIX := $(ROOT)/build/wineprefix-x86
 test-windows-x86:
-	@$(XVFB) tools/with-wine-session.sh \
-	  ctest --test-dir $(X86_BUILD) --output-on-failure -j2 --timeout 600
+	@KINETORA_WINEPREFIX=$(X86_WINEPREFIX) xvfb-run -a -n 120 -s "-screen 0 1280x1024x24" \
+	  tools/with-wine-session.sh ctest --test-dir $(X86_BUILD) --output-on-failure -j2 --timeout 600
