@@ -7,6 +7,7 @@ set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/coverage}
 cd "$root" || exit 1
+mkdir -p "$build" && build=$(cd "$build" && pwd)  # absolute: the tests run inside it
 
 cmake --preset host -B "$build" -DKINETORA_COVERAGE=ON -DKINETORA_SANITIZE=OFF >/dev/null || exit 1
 cmake --build "$build" -j2 >"$build/build.log" 2>&1 || { tail -40 "$build/build.log"; exit 1; }
