@@ -309,6 +309,12 @@ def print_layout_seeds():
              [60, 40, 36, 48, 42, 40, 34])
     write("fuzz_print_layout", "short-page", page(*short, 2, "aaaa\n" * 40 + "a" * 500))
     write("fuzz_print_layout", "blanks", page(*a4, 0, " " * 200 + "a" + " " * 300 + "\r\r\n\n \n"))
+    # A text area 150 units wide, narrower than the level words and the page
+    # number (one line each, never wrapped); and one 10 units high: no room.
+    tiny = [75, 75, 200, 0, 0, 0, 160, 63]
+    write("fuzz_print_layout", "narrower-than-the-words",
+          page(a4[0], tiny, a4[2], 3, "aW\u5b57 " * 40))
+    write("fuzz_print_layout", "no-room", page(a4[0], [75, 75, 63, 200, 0, 0, 0, 20], a4[2], 0, "a\n"))
 
 
 if __name__ == "__main__":
