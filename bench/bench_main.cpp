@@ -274,66 +274,16 @@ void bm_format_value(benchmark::State& state) {
 
 // One input tool per report kind. A report is measured at its largest: the
 // count inputs at their upper limits and, for the selector inputs, the value
-// that gives the longest report (found once by trying each).
-const ToolInput* const kReportInputs = kLargestReportInputs;
-constexpr int32_t kReportInputCount = kLargestReportInputCount;
-constexpr int32_t kSelectorKind = kLargestReportKindSlot;
-constexpr int32_t kSelectorPanel = kLargestReportPanelSlot;
-constexpr int32_t kDrugA = kLargestReportDrugASlot;
-constexpr int32_t kDrugB = kLargestReportDrugBSlot;
-
-const ToolDef kReportTool = {
-    901, L"reports", L"", L"", L"", L"",
-    kReportInputCount, kReportInputs,
-    0, nullptr,
-    0, nullptr,
-    0,
-};
+// that gives the longest report (largest_report_values).
+const ToolDef& kReportTool = kLargestReportTool;
 
 // The self-test's report buffer and the verdict: the engine's capacities.
 constexpr int32_t kSelfTestReportCapacity = kReportCapacity;
 
-// Input values giving the longest report of `kind`.
-void largest_report_inputs(int32_t kind, double* values) {
-    for (int32_t i = 0; i < kReportInputCount; ++i) values[i] = kReportInputs[i].default_value;
-    static wchar_t report[kSelfTestReportCapacity];
-    wchar_t verdict[kVerdictCapacity];
-    int32_t best = -1;
-    double best_a = values[kDrugA], best_b = values[kDrugB], best_sel = 0;
-    for (int32_t a = 0; a <= 10; ++a) {
-        for (int32_t b = 0; b <= 10; ++b) {
-            if (kind != 6 && (a > 0 || b > 0)) continue;
-            for (int32_t sel = 0; sel <= 8; ++sel) {
-                if (kind == 6) {
-                    values[kDrugA] = a;
-                    values[kDrugB] = b;
-                }
-                values[kSelectorKind] = sel;
-                values[kSelectorPanel] = sel;
-                build_custom_report(kind, kReportTool, values, report, kSelfTestReportCapacity,
-                                    verdict, kVerdictCapacity);
-                int32_t length = wtext_length(report);
-                if (length > best) {
-                    best = length;
-                    best_a = a;
-                    best_b = b;
-                    best_sel = sel;
-                }
-            }
-        }
-    }
-    if (kind == 6) {
-        values[kDrugA] = best_a;
-        values[kDrugB] = best_b;
-    }
-    values[kSelectorKind] = best_sel;
-    values[kSelectorPanel] = best_sel;
-}
-
 void bm_custom_report(benchmark::State& state) {
     const int32_t kind = static_cast<int32_t>(state.range(0));
     double values[kMaxToolInputs] = {};
-    largest_report_inputs(kind, values);
+    largest_report_values(kind, values);
     static wchar_t report[kSelfTestReportCapacity];
     static wchar_t verdict[kVerdictCapacity];
     for (auto _ : state) {

@@ -64,14 +64,19 @@ void system_error_text(uint32_t error, wchar_t* text, int32_t capacity) {
     if (capacity < 1) return;
     text[0] = 0;
 #ifdef _WIN32
+    // FormatMessageW writes nothing at all into a buffer too small for the
+    // whole text: the text goes into room for any system message, then is cut.
+    constexpr DWORD kWholeCapacity = 1024;
+    wchar_t whole[kWholeCapacity];
     DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, text, static_cast<DWORD>(capacity), nullptr);
-    if (length >= static_cast<DWORD>(capacity)) length = static_cast<DWORD>(capacity) - 1;
-    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' ||
-                          text[length - 1] == L' ')) {
+                                  nullptr, error, 0, whole, kWholeCapacity, nullptr);
+    if (length >= kWholeCapacity) length = kWholeCapacity - 1;
+    while (length > 0 && (whole[length - 1] == L'\r' || whole[length - 1] == L'\n' ||
+                          whole[length - 1] == L' ')) {
         --length;
     }
-    text[length] = 0;
+    whole[length] = 0;
+    wtext_copy(text, capacity, whole);
 #else
     ansi_to_wide(std::strerror(static_cast<int>(error)), text, capacity);
 #endif

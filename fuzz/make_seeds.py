@@ -234,6 +234,89 @@ def wide_text_seeds():
         write("fuzz_wide_text", "append-%d-%d-%d-%d" % case, bytes([2]) + bytes(case))
 
 
+# The pieces of fuzz_input_field.cpp's texts, in its table's order.
+FIELD_PIECES = ["0", "1", "2", "3", "5", "9", "+", "-", ".", "e", "E", ":", " ", "\t", "\r", "\n",
+                "\v", "\f", "\u00a0", "\u3000", "\uff10", "\uff11", "\uff19", "\uff0b", "\uff0d",
+                "\uff0e", "\u3002", "\uff61", "\uff25", "\uff45", "\uff1a", "h", "H", "\uff48",
+                "\uff28", "m", "l", "M", "\uff4d", "\uff4c", "\uff0f", "/", "\u4eba", "\u5929",
+                "\u53f7", "\u5e8a", "\u65f6", "\u6b21", "\u5c0f", "\u540e", "\u6ef4", "\u5206",
+                "\u533b", "\u5631", "\u5355", "\u4f4d", "x", "X", "i", "n", "f", "a", ",", "_",
+                "\u2009", "\u0085", "\ufeff", "d", "p", "\uff0c"]
+FIELD_UNITS = [None, "", "h", "\u4eba", "\u5929", "\u53f7", "\u5e8a", "ml", "\u65f6", "\u6b21",
+               "\u5c0f\u65f6", "\u5929\u540e", "\u6ef4/\u5206", "\u6ef4/ml", "\u533b\u5631\u5355\u4f4d"]
+
+
+def field_text(text):
+    """A text as piece selectors, units outside the table as raw units."""
+    pieces = FIELD_PIECES
+    data = b""
+    for c in text:
+        if c in pieces:
+            data += bytes([pieces.index(c)])
+        else:
+            data += bytes([252]) + struct.pack(">H", ord(c))
+    return data
+
+
+def input_field_seeds():
+    units = FIELD_UNITS
+    cases = [  # (unit, time of day, text)
+        ("h", 0, "12"), ("h", 0, " 12\t"), ("h", 0, "\u300012\u3000"), ("h", 0, "-3.25e1"),
+        ("h", 0, ".5"), ("h", 0, "5."), ("h", 0, "2E-3"), ("h", 0, "\uff11\uff12\uff0e5"),
+        ("h", 0, "12\u30025"), ("h", 0, "12 h"), ("h", 0, "12H"), ("h", 0, "\uff11\uff12\uff48"),
+        ("\u6ef4/\u5206", 0, "40 \u6ef4\uff0f\u5206"), ("\u65f6", 1, "8\u65f6"),
+        ("\u65f6", 1, "22:30"), ("\u65f6", 1, "7:45"), ("\u65f6", 1, "\uff12\uff13\uff1a\uff15\uff19"),
+        ("\u65f6", 1, "24:00"), ("\u65f6", 1, "22:60"), ("\u65f6", 1, "22:5"), ("h", 0, "22:30"),
+        ("h", 0, "1,5"), ("h", 0, "1 5"), ("h", 0, "1e"), ("h", 0, "1e+"), ("h", 0, "0x10"),
+        ("h", 0, "inf"), ("h", 0, "nan"), ("h", 0, "1e400"), ("h", 0, "1e-999"), ("h", 0, "12 hh"),
+        (None, 0, "12A"), ("", 0, "12 "), ("\u533b\u5631\u5355\u4f4d", 0, "2\u533b\u5631\u5355\u4f4d"),
+        ("h", 0, "9" * 127), ("h", 0, "9" * 128), ("h", 0, " " * 125 + "12"), ("h", 0, " " * 126 + "12"),
+        ("h", 0, "1e" + "9" * 125), ("h", 0, "123456789012345678901234567890"),
+    ]
+    for i, (unit, clock, text) in enumerate(cases):
+        shape = units.index(unit) << 1 | clock
+        write("fuzz_input_field", "case%02d" % i, bytes([shape]) + field_text(text))
+
+
+def print_layout_seeds():
+    # ASCII, wide and surrogate widths, seven style factors; left, top, width
+    # and height selectors; seven line heights; level; then title, subtitle,
+    # computer, verdict, note, reference (a length byte each) and the report
+    # (four length bytes), each followed by its piece selectors; the note flag.
+    pieces = {"P": 0, "a": 1, "W": 2, " ": 3, "\u5b57": 5, "\u62a5": 6, "\n": 7, "\r": 8, "R": 134,
+              "\t": 9, "1": 10, "\uff0c": 11, "-": 12, "\u3000": 13}
+
+    def text(t, four=False):
+        selectors = bytes(pieces[c] for c in t)
+        units = sum(2 if c in "PR" else 1 for c in t)
+        return (struct.pack(">I", units) if four else bytes([units])) + selectors
+
+    def page(metrics, geometry, heights, level, report, verdict="\u5b57\u5b57 a", note="a a",
+             reference="\u62a5\u62a5"):
+        return (bytes(metrics) + bytes(geometry) + bytes(heights) + bytes([level + 1]) +
+                text("\u5b57\u5b57\u5b57") + text("\u62a5 a") + text("aWWa") + text(verdict) +
+                text(note) + text(reference) + text(report, four=True) + bytes([200]))
+
+    a4 = ([10, 19, 10, 1, 1, 1, 1, 1, 1, 1], [75, 75, 63, 127], [60, 40, 36, 48, 42, 40, 34])
+    lines = "aaaa aaaa\u5b57\u5b57R" * 20 + "P" * 10 + "\n" + "a " * 300
+    write("fuzz_print_layout", "a4-report", page(*a4, 2, lines))
+    write("fuzz_print_layout", "a4-empty", page(*a4, 0, ""))
+    write("fuzz_print_layout", "a4-long-line", page(*a4, 3, "aW" * 900))
+    narrow = ([10, 19, 10, 1, 1, 1, 1, 1, 1, 1], [50, 50, 200, 0x00, 0x00, 0x01, 0x40, 127],
+              [60, 40, 36, 48, 42, 40, 34])
+    write("fuzz_print_layout", "narrow", page(*narrow, 1, "a a a a a\u5b57 P P\n" * 30))
+    short = ([10, 19, 10, 1, 1, 1, 1, 1, 1, 1], [50, 50, 0, 200, 0x00, 0x00, 0x02, 0x80],
+             [60, 40, 36, 48, 42, 40, 34])
+    write("fuzz_print_layout", "short-page", page(*short, 2, "aaaa\n" * 40 + "a" * 500))
+    write("fuzz_print_layout", "blanks", page(*a4, 0, " " * 200 + "a" + " " * 300 + "\r\r\n\n \n"))
+    # A text area 150 units wide, narrower than the level words and the page
+    # number (one line each, never wrapped); and one 10 units high: no room.
+    tiny = [75, 75, 200, 0, 0, 0, 160, 63]
+    write("fuzz_print_layout", "narrower-than-the-words",
+          page(a4[0], tiny, a4[2], 3, "aW\u5b57 " * 40))
+    write("fuzz_print_layout", "no-room", page(a4[0], [75, 75, 63, 200, 0, 0, 0, 20], a4[2], 0, "a\n"))
+
+
 if __name__ == "__main__":
     formula_seeds()
     compute_tool_seeds()
@@ -242,3 +325,5 @@ if __name__ == "__main__":
     format_seeds()
     record_line_seeds()
     wide_text_seeds()
+    input_field_seeds()
+    print_layout_seeds()

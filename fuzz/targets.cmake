@@ -9,4 +9,6 @@ set(KINETORA_FUZZ_TARGETS
   fuzz_command_line
   fuzz_wide_text
   fuzz_record_line
+  fuzz_input_field
+  fuzz_print_layout
 )

@@ -462,10 +462,6 @@ ToolDef report_tool(int32_t kind) {
     return tool;
 }
 
-void default_report_values(double* values) {
-    for (int32_t i = 0; i < kReportInputCount; ++i) values[i] = kReportInputs[i].default_value;
-}
-
 TEST(NoAllocation, LocalClockAfterItsFirstRead) {
     load_time_zone_rules();
     LocalTime now = {};
@@ -478,8 +474,8 @@ TEST(NoAllocation, ComputeToolCustomKinds) {
     load_time_zone_rules();
     static wchar_t report[8192], verdict[512], detail[8192];
     double values[kMaxToolInputs] = {};
-    default_report_values(values);
     for (int32_t kind = -1; kind <= 12; ++kind) {
+        largest_report_values(kind, values);
         ToolDef tool = report_tool(kind);
         int32_t level = -1;
         AllocCounts c = count_allocations([&] {
@@ -570,10 +566,10 @@ TEST(NoAllocation, EveryReportKindAtItsLargest) {
     static wchar_t report[8192];
     wchar_t verdict[512];
     double values[kMaxToolInputs] = {};
-    default_report_values(values);
     const ToolDef tool = report_tool(0);
     load_time_zone_rules();
     for (int32_t kind = -1; kind <= 12; ++kind) {
+        largest_report_values(kind, values);
         for (int32_t selector = 0; selector <= 8; ++selector) {
             values[kKindSlot] = selector;
             values[kPanelSlot] = selector;
@@ -585,6 +581,7 @@ TEST(NoAllocation, EveryReportKindAtItsLargest) {
             EXPECT_TRUE(no_allocation(c)) << "kind " << kind << " selector " << selector;
         }
     }
+    largest_report_values(6, values);
     for (int32_t a = -1; a <= 11; ++a) {
         for (int32_t b = -1; b <= 11; ++b) {
             values[kDrugASlot] = a;
@@ -592,6 +589,31 @@ TEST(NoAllocation, EveryReportKindAtItsLargest) {
             AllocCounts c = count_allocations(
                 [&] { build_custom_report(6, tool, values, report, 8192, verdict, 512); });
             EXPECT_TRUE(no_allocation(c)) << "drugs " << a << " and " << b;
+        }
+    }
+}
+
+// The largest inputs give each kind's report, not the lines refusing a value
+// outside its limits (level 2) or a number that names no row (level 1): the
+// measurements above and the benchmarks are of the real reports. The drug
+// compatibility check judges its pair, so there the pair must name two drugs.
+TEST(LargestReportInputs, GiveEachKindsReportNotARefusal) {
+    static wchar_t report[8192];
+    wchar_t verdict[512];
+    wchar_t unknown_pair_verdict[512];
+    double values[kMaxToolInputs] = {};
+    const ToolDef tool = report_tool(0);
+    load_time_zone_rules();
+    largest_report_values(6, values);
+    values[kDrugASlot] = -1;
+    build_custom_report(6, tool, values, report, 8192, unknown_pair_verdict, 512);
+    for (int32_t kind = 1; kind <= 11; ++kind) {
+        largest_report_values(kind, values);
+        const int32_t level = build_custom_report(kind, tool, values, report, 8192, verdict, 512);
+        if (kind == 6) {
+            EXPECT_STRNE(verdict, unknown_pair_verdict);
+        } else {
+            EXPECT_EQ(level, 0) << "kind " << kind << ": " << verdict;
         }
     }
 }

@@ -42,12 +42,16 @@ const std::string kRecordBytes =
     u8"消除速率常数：0.087 1/h\r\n达稳态时间：40.0 h\r\n消除 90% 时间：26.6 h\r\n\"\r\n";
 
 // A result of `values` with `report` (cut and marked as the engine does) and
-// `verdict`; an empty report: no result yet.
+// `verdict`; an empty report: no result yet; a null one: kReport's result gone
+// stale (a field edited since).
 const ToolResult& result_of(const double* values, int32_t count, const wchar_t* report,
                             const wchar_t* verdict = L"药代参数估算完成", int32_t level = 0) {
     static ToolResult result;
     result = ToolResult{};
-    result.state = report[0] != 0 ? ResultState::current : ResultState::none;
+    result.state = report == nullptr ? ResultState::stale
+                   : report[0] != 0  ? ResultState::current
+                                     : ResultState::none;
+    if (report == nullptr) report = kReport;
     result.input_count = count;
     for (int32_t i = 0; i < count; ++i) result.inputs[i] = values[i];
     result.level = level;
@@ -591,15 +595,17 @@ TEST_F(SaveTest, FirstSaveWritesMarkAndHeaderSecondOnlyTheRecord) {
 }
 
 TEST_F(SaveTest, NoResultTouchesNothing) {
-    Faults faults = no_faults();
-    SaveOutcome outcome = save(faulty_ops(&faults), L"");
-    EXPECT_EQ(SaveStatus::no_result, outcome.status);
-    EXPECT_STREQ(L"请先点击“计算”生成结果，再保存记录。", outcome.message);
-    EXPECT_STREQ(L"提示", outcome.caption);
-    EXPECT_EQ(kSaveIconInformation, outcome.icon);
-    EXPECT_STREQ(L"", outcome.status_text);
-    for (int seen : faults.seen) EXPECT_EQ(0, seen);
-    EXPECT_EQ(std::nullopt, contents());
+    for (const wchar_t* report : {L"", static_cast<const wchar_t*>(nullptr)}) {
+        Faults faults = no_faults();
+        SaveOutcome outcome = save(faulty_ops(&faults), report);
+        EXPECT_EQ(SaveStatus::no_result, outcome.status);
+        EXPECT_STREQ(L"请先点击“计算”生成结果，再保存记录。", outcome.message);
+        EXPECT_STREQ(L"提示", outcome.caption);
+        EXPECT_EQ(kSaveIconInformation, outcome.icon);
+        EXPECT_STREQ(L"", outcome.status_text);
+        for (int seen : faults.seen) EXPECT_EQ(0, seen);
+        EXPECT_EQ(std::nullopt, contents());
+    }
 }
 
 // Each operation failing in turn, into a new file and into one that already has
@@ -728,6 +734,8 @@ TEST_F(SaveTest, NoBaseFolderNoSave) {
         {L"",           kQueryFailed, code},
         {base_.c_str(), kQueryFailed, code},  // a text left behind by a failed query
         {L"",           0,            L"0"},
+        // a result code of the folder query: hexadecimal, as the system writes it
+        {L"",           0x80070005u,  L"0x80070005"},
     };
     for (const Row& row : rows) {
         Faults faults = no_faults();
@@ -887,6 +895,77 @@ TEST_F(SaveTest, AnotherWriterHoldingTheFile) {
     }
 }
 
+#ifndef _WIN32
+// A device that refuses the record: the record file is a link to a full disk
+// (the write fails) or to a device that cannot confirm what it holds (the flush
+// fails). The save reports the system's reason, never "saved".
+TEST_F(SaveTest, DeviceThatRefusesTheRecordFailsTheSave) {
+    struct Row {
+        const char* device;
+        RecordError error;
+    };
+    const Row rows[] = {
+        {"/dev/full", ENOSPC},  // write
+        {"/dev/null", EINVAL},  // flush
+    };
+    create_record_folder(real(), folder_.c_str());
+    for (const Row& row : rows) {
+        remove_path(path_);
+        ASSERT_EQ(0, symlink(row.device, narrow(path_).c_str())) << row.device;
+        SaveOutcome outcome = save(real());
+        SCOPED_TRACE(row.device);
+        expect_failed(outcome, path_);
+        EXPECT_EQ(failure_message(path_, row.error), std::wstring(outcome.message));
+    }
+}
+
+// The platform's reads hand back what the file has: a read past its end
+// stops there without an error, one from beyond it reads nothing.
+TEST_F(SaveTest, ReadsStopAtTheEndOfTheFile) {
+    write_file("0123456789");
+    RecordFile file{};
+    bool created = true;
+    ASSERT_EQ(0u, real().open(nullptr, path_.c_str(), &file, &created));
+    EXPECT_FALSE(created);
+    struct Row {
+        int64_t offset;
+        int32_t count;
+        std::string got;
+    };
+    const Row rows[] = {{0, 10, "0123456789"}, {6, 20, "6789"}, {10, 4, ""}, {30, 4, ""}};
+    for (const Row& row : rows) {
+        char bytes[32] = {};
+        int32_t got = -1;
+        EXPECT_EQ(0u, real().read(nullptr, file, row.offset, bytes, row.count, &got));
+        EXPECT_EQ(row.got, std::string(bytes, static_cast<size_t>(got < 0 ? 0 : got)))
+            << "offset " << row.offset;
+    }
+    EXPECT_EQ(0u, real().close(nullptr, file));
+}
+
+// save_record itself: the folder named by the environment, the local clock,
+// the real files; no result queries nothing and writes nothing.
+TEST_F(SaveTest, SaveRecordWritesUnderTheChosenFolder) {
+    std::string base = narrow(base_);
+    setenv("KINETORA_LOCAL_APPDATA", base.c_str(), 1);
+    const double values[1] = {8.0};
+    SaveOutcome outcome;
+    save_record(tool(), result_of(values, 1, L""), &outcome);
+    EXPECT_EQ(SaveStatus::no_result, outcome.status);
+    EXPECT_EQ(std::nullopt, contents());
+    save_record(tool(), result_of(values, 1, kReport), &outcome);
+    unsetenv("KINETORA_LOCAL_APPDATA");
+    EXPECT_EQ(SaveStatus::saved, outcome.status);
+    EXPECT_EQ(path_, std::wstring(outcome.record_path));
+    std::optional<std::string> saved = contents();
+    ASSERT_TRUE(saved.has_value());
+    // The record's time is the clock's: everything after it is as saved at kSaveTime.
+    const std::string record_tail = kRecordBytes.substr(std::string("2026-12-07 09:05:03").size());
+    EXPECT_EQ(kBom + kHeaderBytes, saved->substr(0, kBom.size() + kHeaderBytes.size()));
+    EXPECT_EQ(record_tail, saved->substr(saved->size() - record_tail.size()));
+}
+#endif
+
 #ifdef _WIN32
 // While a save holds the file, a viewer that keeps it open for reading stays
 // undisturbed and others may open it for reading, but not for writing.
@@ -941,6 +1020,42 @@ TEST(RecordBaseFolder, ChosenByEnvironment) {
     EXPECT_EQ(0u, query_record_base_folder(folder, kRecordPathCapacity));
     EXPECT_STREQ(L"/xdg", folder);
     unsetenv("XDG_DATA_HOME");
+}
+
+// An empty variable counts as none (a record beside the program or in the
+// root would be shared by everyone); without any, no folder and an error.
+TEST(RecordBaseFolder, EmptyVariablesAreSkipped) {
+    struct Row {
+        const char* chosen;  // KINETORA_LOCAL_APPDATA; null: unset
+        const char* xdg;     // XDG_DATA_HOME
+        const char* home;    // HOME
+        RecordError error;
+        const wchar_t* folder;
+    };
+    const Row rows[] = {
+        {"/data/k", "/xdg",   "/home/n", 0,      L"/data/k"},
+        {"",        "/xdg",   "/home/n", 0,      L"/xdg"},
+        {nullptr,   "",       "/home/n", 0,      L"/home/n/.local/share"},
+        {"",        nullptr,  "",        ENOENT, L""},
+        {nullptr,   nullptr,  nullptr,   ENOENT, L""},
+    };
+    const char* home = std::getenv("HOME");
+    const std::string saved_home = home ? home : "";
+    auto set = [](const char* name, const char* value) {
+        if (value) setenv(name, value, 1);
+        else unsetenv(name);
+    };
+    for (const Row& row : rows) {
+        set("KINETORA_LOCAL_APPDATA", row.chosen);
+        set("XDG_DATA_HOME", row.xdg);
+        set("HOME", row.home);
+        wchar_t folder[kRecordPathCapacity] = L"stale";
+        EXPECT_EQ(row.error, query_record_base_folder(folder, kRecordPathCapacity));
+        EXPECT_STREQ(row.folder, folder);
+    }
+    unsetenv("KINETORA_LOCAL_APPDATA");
+    unsetenv("XDG_DATA_HOME");
+    if (home) setenv("HOME", saved_home.c_str(), 1);
 }
 #endif
 

@@ -172,3 +172,44 @@ TEST(CommandText, ClipboardTextCarriesTheInputs) {
         EXPECT_EQ(std::wstring(block.c_str()), row.expected);
     }
 }
+
+// Texts a tool leaves out (null) and an input number outside the tool's inputs
+// (never read past them) give empty places, not a crash.
+TEST(CommandText, AbsentTextsAreEmpty) {
+    const ToolInput unlabelled[] = {{"a", nullptr, L"kg", 1.0}};
+    ToolDef tool = kPlainTool;
+    tool.category = nullptr;
+    tool.reference = nullptr;
+    tool.inputs = unlabelled;
+    tool.input_count = 1;
+    struct Row {
+        const char* what;
+        std::wstring got;
+        std::wstring expected;
+    };
+    auto text_of = [](auto build) {
+        wchar_t text[kAboutCapacity];
+        build(text);
+        return std::wstring(text);
+    };
+    const Row rows[] = {
+        {"subtitle", text_of([&](wchar_t* t) { build_subtitle(tool, t, kSubtitleCapacity); }),
+         L"  ·  "},
+        {"reference",
+         text_of([&](wchar_t* t) { build_reference_text(tool, t, kReferenceCapacity); }),
+         L"参考依据："},
+        {"input without label",
+         text_of([&](wchar_t* t) { build_input_error_message(tool, 0, t, kInputErrorCapacity); }),
+         L"第 1 项“”请输入数字。"},
+        {"input before the first",
+         text_of([&](wchar_t* t) { build_input_error_message(tool, -1, t, kInputErrorCapacity); }),
+         L"第 0 项“”请输入数字。"},
+        {"input after the last",
+         text_of([&](wchar_t* t) { build_input_error_message(tool, 1, t, kInputErrorCapacity); }),
+         L"第 2 项“”请输入数字。"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(row.got, row.expected) << row.what;
+    const std::wstring about =
+        text_of([&](wchar_t* t) { build_about_text(tool, t, kAboutCapacity); });
+    EXPECT_NE(about.find(L"\r\n分类：\r\n参考依据：\r\n"), std::wstring::npos) << "about";
+}

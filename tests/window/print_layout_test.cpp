@@ -487,3 +487,103 @@ TEST(PrintLayout, TheToolsOwnSignatureLine) {
         EXPECT_EQ(last_body->page, layout.page_count - 1);
     }
 }
+
+// What does not fit prints nothing at all, never a part: more runs than the
+// layout holds (lines one unit high), a title of more lines than the header
+// holds, a page without width.
+TEST(PrintLayout, NothingPrintedWhenItDoesNotFit) {
+    struct Row {
+        const char* what;
+        std::wstring title;
+        std::wstring report;
+        PrintGeometry geometry;
+        PrintLayoutStatus status;
+    };
+    PrintGeometry thin_lines = page_geometry(1000);
+    thin_lines.line_height[kPrintReport] = 1;
+    PrintGeometry no_width = page_geometry(1000);
+    no_width.right = no_width.left;
+    const Row rows[] = {
+        {"more runs than the layout holds", L"输液卡", repeat(L"行\r\n", kPrintRunCapacity + 10),
+         thin_lines, PrintLayoutStatus::too_long},
+        {"a title of 70 lines", repeat(L"护", 40 * 70), L"一行\r\n", page_geometry(5000),
+         PrintLayoutStatus::too_long},
+        {"no width", L"输液卡", L"一行\r\n", no_width, PrintLayoutStatus::page_too_small},
+    };
+    for (const Row& row : rows) {
+        PrintDocument document = document_with(row.report);
+        document.title = row.title.c_str();
+        const PrintLayout& layout = lay_out(document, row.geometry);
+        EXPECT_EQ(layout.status, row.status) << row.what;
+        EXPECT_EQ(layout.page_count, 0) << row.what;
+        EXPECT_EQ(layout.run_count, 0) << row.what;
+    }
+}
+
+// Texts the document lacks (null) or has empty print as nothing; the page is
+// still whole: the level in words, the computer's label, the signature line.
+TEST(PrintLayout, MissingTextsPrintAsEmpty) {
+    const PrintDocument missing = {nullptr, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
+                                   {2026, 3, 5, 8, 7, 9}, nullptr};
+    const PrintDocument empty = {L"", L"", L"", 0, L"", L"", L"", {2026, 3, 5, 8, 7, 9}, L""};
+    for (const PrintDocument& document : {missing, empty}) {
+        const PrintLayout& layout = lay_out(document);
+        ASSERT_EQ(layout.status, PrintLayoutStatus::laid_out);
+        EXPECT_EQ(layout.page_count, 1);
+        std::vector<std::wstring> texts;
+        for (int32_t i = 0; i < layout.run_count; ++i) {
+            if (layout.runs[i].kind != PrintRunKind::text) continue;
+            EXPECT_GT(layout.runs[i].length, 0);
+            texts.push_back(run_text(layout.runs[i]));
+        }
+        const std::vector<std::wstring> expected = {
+            L"打印时间：2026-03-05 08:07", L"计算机：", L"【正常】", kPrintSignatureLine,
+            kPrintFooterNotice, L"第 1 页 / 共 1 页"};
+        EXPECT_EQ(texts, expected);
+    }
+}
+
+// A computer's name wider than the page starts at the left margin, on the
+// line below the print time, never left of the paper's text area.
+TEST(PrintLayout, ComputerNameWiderThanThePage) {
+    const std::wstring name = repeat(L"W", kPageCells + 10);
+    PrintDocument document = document_with(L"一行\r\n");
+    document.computer = name.c_str();
+    const PrintLayout& layout = lay_out(document);
+    ASSERT_EQ(layout.status, PrintLayoutStatus::laid_out);
+    const PrintRun* time = find_run(layout, 0, L"打印时间：2026-03-05 08:07");
+    const PrintRun* computer = find_run(layout, 0, L"计算机：" + name);
+    ASSERT_NE(time, nullptr);
+    ASSERT_NE(computer, nullptr);
+    EXPECT_EQ(computer->x, page_geometry().left);
+    EXPECT_GT(computer->y, time->y);
+}
+
+// A verdict longer than a line: the level in words once, before its first
+// line, and every line of the verdict indented under the first.
+TEST(PrintLayout, LongVerdictIndentedUnderItsFirstLine) {
+    const std::wstring verdict = repeat(L"护", 100);
+    PrintDocument document = document_with(L"一行\r\n", 2);
+    document.verdict = verdict.c_str();
+    const PrintLayout& layout = lay_out(document);
+    ASSERT_EQ(layout.status, PrintLayoutStatus::laid_out);
+    int32_t words = 0;
+    int32_t indent = 0;
+    std::wstring joined;
+    std::vector<int32_t> ys;
+    for (int32_t i = 0; i < layout.run_count; ++i) {
+        const PrintRun& run = layout.runs[i];
+        if (run.kind != PrintRunKind::text || run.style != kPrintVerdict) continue;
+        if (run_text(run) == L"【警示】") {
+            ++words;
+            indent = run.x + run.width;
+            continue;
+        }
+        EXPECT_EQ(run.x, indent) << "line " << ys.size();
+        joined += run_text(run);
+        ys.push_back(run.y);
+    }
+    EXPECT_EQ(words, 1);
+    EXPECT_EQ(joined, verdict);
+    EXPECT_EQ(ys.size(), 3u);  // 36 characters a line beside the words
+}
