@@ -11,9 +11,13 @@
 
 // A tool of the suite: its definition and, for each input in display order, the
 // values its report or formulas work with, in words for the user's manual.
+// sources: where the report's further facts come from, for the manual's
+// "出处" line (the reference line names the main source only; it must fit the
+// window); null when the reference line says it all.
 struct CatalogueTool {
     const ToolDef* tool;
     const wchar_t* const* input_limits;  // tool->input_count entries; null without inputs
+    const wchar_t* sources = nullptr;
 };
 
 // A program of the suite: the tool id, the program's file name and its tool.

@@ -131,6 +131,7 @@ void write_program(int32_t number, const CatalogueProgram& program) {
         paragraph(5, L"结果：一份报告和一句提示，可复制或保存。");
     }
     paragraph(5, L"依据：%ls。", tool.reference);
+    if (program.tool->sources != nullptr) paragraph(5, L"出处：%ls。", program.tool->sources);
     paragraph(5, L"说明：%ls", tool.note);
     wchar_t folder[kRecordFolderCapacity];
     wchar_t path[kRecordPathCapacity];

@@ -15,7 +15,7 @@ const ToolInput kInputs[] = {
 
 // Numbers outside 1 to 10 name no drug: the report shows "（无此编号）" in place
 // of a name and does not judge the pair.
-const wchar_t kDrugLimits[] = L"整数，1–10（编号见说明）；其他编号显示“无此编号”，不作判断，提示核对编号；两个编号相同时提示核对";
+const wchar_t kDrugLimits[] = L"整数，1–10（编号见说明）；小数不作查询，提示“输入超出范围”；其他编号显示“无此编号”，不作判断，提示核对编号；两个编号相同时提示核对";
 
 // The note numbers every drug of the check, made from the report's own list:
 // "药物编号：1 头孢曲松，2 葡萄糖酸钙，…，10 多巴胺。" and the closing words.
@@ -91,7 +91,11 @@ const ToolDef kTool = {
 }  // namespace
 
 extern const CatalogueTool catalogue_tool_106;
-const CatalogueTool catalogue_tool_106 = {&kTool, kLimits};
+const CatalogueTool catalogue_tool_106 = {
+    &kTool, kLimits,
+    L"维生素C与碳酸氢钠：维生素C注射液说明书；"
+    L"头孢曲松与氨溴索：徐海艳《注射用头孢曲松钠与17种常用注射液联合用药的配伍禁忌》；"
+    L"万古霉素与呋塞米经 Y 型管：依据 Trissel《注射药物手册》与 King Guide 的配伍表"};
 
 #ifndef KINETORA_CATALOGUE_ALL
 const ToolDef& get_tool_definition() { return kTool; }

@@ -11,7 +11,7 @@ const ToolInput kInputs[] = {
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
-    L"整数，1–30；超出时不出模板，提示“输入超出范围”",
+    L"整数，1–30；小数或超出时不出模板，提示“输入超出范围”",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 

@@ -40,7 +40,12 @@ const ToolDef kTool = {
 }  // namespace
 
 extern const CatalogueTool catalogue_tool_110;
-const CatalogueTool catalogue_tool_110 = {&kTool, kLimits};
+const CatalogueTool catalogue_tool_110 = {
+    &kTool, kLimits,
+    L"床号不作为身份识别，以姓名与住院号核对：中国医院协会《患者安全目标》；"
+    L"1,000 及以上加千位分隔：ISMP 易错剂量表示；"
+    L"滴系数 20 与 60 滴/ml：ISO 8536-4，10 与 15 滴/ml 及常用滴速成人 40–60、儿童 20–40 滴/分："
+    L"《基础护理学》（第 7 版，人民卫生出版社，2022）"};
 
 #ifndef KINETORA_CATALOGUE_ALL
 const ToolDef& get_tool_definition() { return kTool; }

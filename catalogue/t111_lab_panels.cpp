@@ -11,7 +11,7 @@ const ToolInput kInputs[] = {
 
 // The manual's words for each input: the values the report works with.
 const wchar_t* const kLimits[] = {
-    L"整数，1–6（编号见说明）；其他编号显示“无此编号”，不列内容，提示核对编号",
+    L"整数，1–6（编号见说明）；小数不作查询，提示“输入超出范围”；其他编号显示“无此编号”，不列内容，提示核对编号",
 };
 static_assert(table_size(kLimits) == table_size(kInputs), "one limits text per input");
 
