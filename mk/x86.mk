@@ -2,6 +2,7 @@
 # Included by the top-level Makefile (ROOT, XVFB and deps come from it).
 #   make windows-x86        the suite and its tests for 32-bit Windows (preset
 #                           windows-x86: i686 MinGW-w64, SSE2 arithmetic)
+#   make windows-x86-programs  the suite's twelve programs alone
 #   make test-windows-x86   its tests under Wine's 32-bit half (make test runs
 #                           them): every unit and end-to-end test, the twelve
 #                           self-tests against the 64-bit programs' expected
@@ -13,7 +14,7 @@ X86_TOOLCHAIN_PACKAGES := g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 X86_WINE_PACKAGES := wine32:i386
 X86_BUILD := $(ROOT)/build/windows-x86
 
-.PHONY: windows-x86 test-windows-x86 x86-toolchain x86-deps
+.PHONY: windows-x86 windows-x86-programs test-windows-x86 x86-toolchain x86-deps
 
 x86-toolchain: deps
 	@tools/ensure-packages.sh $(X86_TOOLCHAIN_PACKAGES)
@@ -24,6 +25,11 @@ x86-deps: x86-toolchain
 windows-x86: x86-deps
 	@cmake --preset windows-x86 -DKINETORA_TESTS=ON >/dev/null
 	@cmake --build --preset windows-x86
+
+# The twelve programs alone, without the tests (make test, where they cannot run).
+windows-x86-programs: x86-deps
+	@cmake --preset windows-x86 -DKINETORA_TESTS=ON >/dev/null
+	@cmake --build --preset windows-x86 --target kinetora_suite
 
 # A prefix of its own (one per architecture; made like the 64-bit one, with its
 # own wine server) and a display of its own (another server number than the
