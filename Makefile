@@ -30,7 +30,7 @@ PRINT_PACKAGES := cups printer-driver-cups-pdf poppler-utils
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 .PHONY: all deps run-deps host windows wine-prefix print-spooler test test-host test-windows test-make-run \
-  test-stages test-packages test-group-win64 test-group-screens test-group-win32 test-group-host \
+  test-stages test-packages test-group-win64-unit test-group-win64 test-group-screens test-group-win32 test-group-host \
   test-gui-half-1 test-gui-half-2 run clean
 
 all: host windows
@@ -59,18 +59,19 @@ print-spooler: deps
 	@tools/print-spooler.sh ensure
 
 # make test: the packages, the 64-bit build and the Wine prefix first; then
-# four groups at once, each of which shares no display, Wine prefix or
+# five groups at once, each of which shares no display, Wine prefix or
 # record folder with another:
-#   - win64: its unit and end-to-end tests, its GUI tests in two halves at
-#     once (each one window at a time, on a display and a prefix of its own),
-#     make run without a display;
+#   - win64 unit: the 64-bit unit and end-to-end tests (a display and a prefix
+#     of their own, build/wineprefix-unit);
+#   - win64: the GUI tests in two halves at once (each one window at a time,
+#     on a display and a prefix of its own), then make run without a display;
 #   - screens: the GUI test of other screens (displays and a prefix of its own);
 #   - win32: the 32-bit build, then its tests in a prefix of its own
 #     (build/wineprefix-x86) on a display of its own (skipped, and shown so,
 #     on a machine that cannot run 32-bit programs);
 #   - host: the host build, its tests, the fuzz smoke test.
-# The builds of the last two run under nice, so that the GUI tests' windows
-# keep their pace. Ends with the time of each stage (build/stage-times.txt).
+# The builds of the last two, and the unit tests, run under nice, so that the
+# GUI tests' windows keep their pace. Ends with the time of each stage (build/stage-times.txt).
 STAGE_TIMES := $(ROOT)/build/stage-times.txt
 # A dry run (make -n test, as tests/make/run_packages.sh does) still runs the
 # lines that call $(MAKE); these then only pass the dry run on, and note nothing.
@@ -95,14 +96,17 @@ test-stages:
 	@$(call timed,packages,$(MAKE) --no-print-directory test-packages)
 	@$(call timed,build win64,$(MAKE) --no-print-directory windows)
 	@$(call timed,Wine prefix and printer,$(MAKE) --no-print-directory wine-prefix print-spooler)
-	@$(MAKE) --no-print-directory -j4 --output-sync=target test-group-win64 test-group-screens \
-	  test-group-win32 test-group-host
+	@$(MAKE) --no-print-directory -j5 --output-sync=target test-group-win64-unit test-group-win64 \
+	  test-group-screens test-group-win32 test-group-host
 
 test-packages: deps x86-deps fuzz-deps
 
-test-group-win64:
-	@$(call timed,win64 tests,$(XVFB) tools/with-wine-session.sh \
+test-group-win64-unit:
+	@$(call timed,win64 tests,KINETORA_WINEPREFIX=$(ROOT)/build/wineprefix-unit \
+	  nice xvfb-run -a -n 240 -s "-screen 0 1280x1024x24" tools/with-wine-session.sh \
 	  ctest --test-dir $(WIN_BUILD) -LE gui --output-on-failure -j2 --timeout 600)
+
+test-group-win64:
 	@$(MAKE) --no-print-directory -j2 test-gui-half-1 test-gui-half-2
 	@$(call timed,make run,$(MAKE) --no-print-directory test-make-run)
 
