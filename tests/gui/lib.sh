@@ -82,16 +82,8 @@ start_app() {
 }
 
 stop_app() {
-  local rc=0
-  "$WINE_RUN" "$KINETORA_DRIVER" close wait-gone 10000 || rc=$?
-  if driver_unfinished "$rc"; then
-    # The close may have been posted: closed once more only if still there.
-    echo "note - driver: close wait-gone ended with exit code $rc, not a failure of its own: once more" >&2
-    rc=0
-    "$WINE_RUN" "$KINETORA_DRIVER" wait-gone 3000 >/dev/null 2>&1 ||
-      "$WINE_RUN" "$KINETORA_DRIVER" close wait-gone 10000 || rc=$?
-  fi
-  [ "$rc" -eq 0 ] || fail "driver: close wait-gone 10000 (exit code $rc)"
+  drv close
+  drv_again wait-gone 10000
   local code=0
   wait "$APP_PID" || code=$?
   APP_PID=""
